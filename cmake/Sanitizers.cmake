@@ -1,0 +1,9 @@
+# One switch turns on AddressSanitizer and UndefinedBehaviorSanitizer for every target.
+if(BRENVIK_SANITIZE)
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
+                      -fno-sanitize-recover=all)
+  add_link_options(-fsanitize=address,undefined)
+else()
+  # Shared libraries must resolve every symbol they use at link time.
+  add_link_options(-Wl,-z,defs)
+endif()
