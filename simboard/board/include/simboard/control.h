@@ -27,6 +27,24 @@ enum {
   SIMBOARD_BUFFER_TOO_SMALL = -500     /* a text does not fit the caller's buffer */
 };
 
+/* Further result codes of the simulated board. */
+enum {
+  SIMBOARD_FILE_ERROR = -2080,     /* a file could not be written */
+  SIMBOARD_NOT_SUPPORTED = -2081,  /* the simulated runtime does not offer the operation */
+  SIMBOARD_BUSY = -2082,           /* an acquisition already runs on the DMA channel */
+  SIMBOARD_INTERNAL_ERROR = -2083  /* out of memory, or another failure inside the board */
+};
+
+/* Selectors of the runtime's Fg_getStatusEx (DMA 0 only; others: SIMBOARD_INVALID_PARAMETER):
+ * the pictures delivered by the current or last acquisition, 1 while an acquisition runs,
+ * the picture count it was started with (-1: until stopped), the picture period in µs. */
+enum {
+  SIMBOARD_STATUS_DELIVERED = 1,
+  SIMBOARD_STATUS_ACQUIRING = 2,
+  SIMBOARD_STATUS_REQUESTED = 3,
+  SIMBOARD_STATUS_PERIOD_US = 4
+};
+
 /* Operations for simboard_fail. */
 enum { SIMBOARD_READS = 1, SIMBOARD_WRITES = 2 };
 
@@ -37,7 +55,13 @@ enum { SIMBOARD_READS = 1, SIMBOARD_WRITES = 2 };
 SIMBOARD_API int32_t simboard_get(uint64_t board, const char* name, char* text, size_t size);
 
 /* Plays a value into a hardware parameter, register or runtime parameter, read-only ones
- * included. The text is parsed as for simboard_get. Not journaled. */
+ * included. The text is parsed as for simboard_get (integers also as "0x" hexadecimal; a
+ * field takes 1 to N elements, which replace its first elements). Not journaled.
+ * The board's own settings have names beginning with "simboard:":
+ *   "simboard:picture_period_us"  time between two delivered pictures, 1 to 60000000 µs
+ *                                 (default 1000); kept when a design is loaded.
+ * The runtime's computed parameters FG_TRANSFER_LEN and FG_DMASTATUS refuse with
+ * SIMBOARD_READ_ONLY. */
 SIMBOARD_API int32_t simboard_set(uint64_t board, const char* name, const char* text);
 
 /* Makes the next `count` accesses (count < 0: every access until cleared) of the given
@@ -56,7 +80,10 @@ typedef struct SimboardWrite {
 } SimboardWrite;
 
 /* The journal lists writes in order; it is cleared when a design is loaded onto the board.
- * Entries stay valid until the journal is cleared. */
+ * It keeps the newest 65536 writes. Entries stay valid until the journal is cleared or
+ * the entry is pushed out by newer writes. Index 0 is the oldest entry kept; an index past
+ * the end gives SIMBOARD_OUT_OF_RANGE. A write to an unknown id is named "#" + id
+ * ("register:#" + id for registers); a null value pointer gives an empty value text. */
 SIMBOARD_API size_t simboard_journal_size(uint64_t board);
 SIMBOARD_API int32_t simboard_journal_entry(uint64_t board, size_t index, SimboardWrite* entry);
 SIMBOARD_API void simboard_journal_clear(uint64_t board);
@@ -69,6 +96,17 @@ SIMBOARD_API int64_t simboard_pictures(uint64_t board, uint32_t dma);
 
 /* Meaning of a result code of the simulated board, or null for codes it does not use. */
 SIMBOARD_API const char* simboard_error_text(int32_t code);
+
+/* Why the most recent opening of a hardware-applet image or file in this process failed
+ * ("line N: reason" for a malformed design); an empty text after a successful opening. */
+SIMBOARD_API int32_t simboard_last_design_error(char* text, size_t size);
+
+/* Runtime handles initialised and not yet freed, in the whole process. */
+SIMBOARD_API int32_t simboard_runtime_handles(void);
+
+/* Strings handed out by the runtime (type code 22) and not yet released, in the whole
+ * process. A runtime handle releases its own leftovers when it is freed. */
+SIMBOARD_API int32_t simboard_strings_outstanding(void);
 
 #ifdef __cplusplus
 }

@@ -1,0 +1,149 @@
+// Loading a design and the runtime's typed parameter access on one board.
+#include "Board.h"
+
+#include <limits>
+
+#include "TypedAccess.h"
+
+namespace brenvik::simboard {
+
+std::uint64_t registerMask(std::uint32_t width) {
+  return width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
+}
+
+void Board::load(DesignPtr design) {
+  Lock lock(mutex_);
+  // The journal refers to the old design's names, so it goes before the design does.
+  journal_.clear();
+  design_ = std::move(design);
+  values_.reset(design_.get());
+  registers_.clear();
+  if (design_) {
+    for (const RegisterDefinition& definition : design_->registers)
+      registers_.push_back(definition.initial);
+  }
+  runtime_.reset();
+  acquisition_.reset();
+  failures_.resolve(design_.get());
+  pictureDelivered_.notify_all();
+}
+
+DesignPtr Board::design() const {
+  Lock lock(mutex_);
+  return design_;
+}
+
+std::int32_t Board::parameterId(std::string_view name) const {
+  if (int index = runtimeParameterIndexByName(name); index >= 0) {
+    return kRuntimeParameters[static_cast<std::size_t>(index)].id;
+  }
+  Lock lock(mutex_);
+  int index = design_ ? design_->parameterIndex(name) : -1;
+  return index >= 0 ? index + 1 : 0;  // unknown names have id 0
+}
+
+std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32_t dma,
+                                 std::int32_t type) {
+  Lock lock(mutex_);
+  std::uint32_t fieldSize = 0;
+  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
+    fieldSize = design_->parameters[static_cast<std::size_t>(id - 1)].elements;
+  }
+  WrittenValue written = WrittenValue::capture(value, type, fieldSize);
+  const char* name = nullptr;
+  std::int32_t result = writeLocked(id, value, dma, type, name);
+  journal_.add(name, id, std::move(written), result);
+  return result;
+}
+
+// Order of checks on a write: known id, value pointer, access, planned failure, then the
+// type and range rules. A planned failure stands for the hardware refusing a write that
+// the runtime let through, so bad calls still get their own codes.
+std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_t dma,
+                                std::int32_t type, const char*& name) {
+  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
+    // Hardware parameters belong to the design, not to a DMA channel: the index is unused.
+    const auto index = static_cast<std::size_t>(id - 1);
+    const ParameterDefinition& definition = design_->parameters[index];
+    name = definition.name.c_str();
+    if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
+    if (!definition.writable) return SIMBOARD_READ_ONLY;
+    if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES))
+      return code;
+    return writeTyped(definition, values_.at(index), value, type);
+  }
+  int runtimeIndex = runtimeParameterIndexById(id);
+  if (runtimeIndex < 0) return SIMBOARD_INVALID_PARAMETER;
+  const auto index = static_cast<std::size_t>(runtimeIndex);
+  const RuntimeParameterRow& row = kRuntimeParameters[index];
+  name = row.name;
+  if (dma != 0 || value == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  if (!row.writable) return SIMBOARD_READ_ONLY;
+  if (std::int32_t code = failures_.consume(Target::Runtime, index, SIMBOARD_WRITES)) return code;
+  std::uint32_t stored = 0;
+  std::int32_t result = writeRuntimeValue(value, type, stored);
+  if (result == SIMBOARD_OK) runtime_.store(index, stored);
+  return result;
+}
+
+std::int32_t Board::getParameter(std::int32_t id, void* value, std::uint32_t dma, std::int32_t type,
+                                 char** handedOut) {
+  Lock lock(mutex_);
+  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
+    const auto index = static_cast<std::size_t>(id - 1);
+    if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
+    if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_READS))
+      return code;
+    return readTyped(design_->parameters[index], values_.at(index), value, type, handedOut);
+  }
+  int runtimeIndex = runtimeParameterIndexById(id);
+  if (runtimeIndex < 0) return SIMBOARD_INVALID_PARAMETER;
+  return readRuntimeLocked(static_cast<std::size_t>(runtimeIndex), value, dma, type);
+}
+
+std::int32_t Board::readRuntimeLocked(std::size_t index, void* value, std::uint32_t dma,
+                                      std::int32_t type) {
+  if (dma != 0 || value == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  if (std::int32_t code = failures_.consume(Target::Runtime, index, SIMBOARD_READS)) return code;
+  return readRuntimeValue(runtimeValueLocked(index), value, type);
+}
+
+std::uint64_t Board::runtimeValueLocked(std::size_t index) const {
+  switch (kRuntimeParameters[index].source) {
+    case RuntimeSource::TransferLength:
+      return acquisition_.transferLength(Acquisition::Clock::now());
+    case RuntimeSource::DmaStatus:
+      return acquisition_.running(Acquisition::Clock::now()) ? 1 : 0;
+    case RuntimeSource::Stored:
+      break;
+  }
+  return runtime_.stored(index);
+}
+
+// Width x height x bytes per pixel from the design's transfer parameters; the bytes are
+// chosen by the format selector's value (1 when the design lists none for it).
+std::uint64_t Board::transferBytesLocked() const {
+  if (!design_ || design_->transfer.widthParameter < 0) return 0;
+  const TransferDefinition& transfer = design_->transfer;
+  auto valueOf = [this](int parameter) -> std::uint64_t {
+    const auto index = static_cast<std::size_t>(parameter);
+    std::uint64_t bits = values_.at(index).bits;
+    bool negative =
+        isSigned(design_->parameters[index].type) && static_cast<std::int64_t>(bits) < 0;
+    return negative ? 0 : bits;
+  };
+  std::uint64_t bytes = 1;
+  if (transfer.formatParameter >= 0) {
+    std::uint64_t format = valueOf(transfer.formatParameter);
+    if (format < transfer.bytesPerPixel.size()) bytes = transfer.bytesPerPixel[format];
+  }
+  constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
+  std::uint64_t result = bytes;
+  for (int parameter : {transfer.widthParameter, transfer.heightParameter}) {
+    std::uint64_t factor = valueOf(parameter);
+    result = factor != 0 && result > kMost / factor ? kMost : result * factor;
+  }
+  return result;
+}
+
+}  // namespace brenvik::simboard

@@ -1,0 +1,93 @@
+// One simulated board: the design loaded on it, its parameter and register values, the
+// runtime's own parameters, the journal, the failure plan and the acquisition. Every
+// operation takes the board's own mutex, so any thread may call.
+#pragma once
+
+#include <condition_variable>
+#include <cstdint>
+#include <mutex>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "Acquisition.h"
+#include "Design.h"
+#include "FailurePlan.h"
+#include "Journal.h"
+#include "ParameterStore.h"
+#include "RuntimeParameters.h"
+#include "simboard/control.h"
+
+namespace brenvik::simboard {
+
+class Board {
+ public:
+  Board() = default;
+  Board(const Board&) = delete;
+  Board& operator=(const Board&) = delete;
+
+  // Loads a design: values to their initial state, journal cleared, acquisition reset.
+  // The failure plan and the picture period stay.
+  void load(DesignPtr design);
+  DesignPtr design() const;
+
+  // The runtime's typed access (journaled writes). Ids: 1 … n hardware parameters, the
+  // runtime's own parameters under their fixed ids.
+  std::int32_t parameterId(std::string_view name) const;
+  std::int32_t setParameter(std::int32_t id, const void* value, std::uint32_t dma,
+                            std::int32_t type);
+  std::int32_t getParameter(std::int32_t id, void* value, std::uint32_t dma, std::int32_t type,
+                            char** handedOut);
+  std::int32_t saveConfiguration(const char* path) const;
+
+  // Registers of the loaded design (writes journaled).
+  std::int32_t writeRegister(std::uint32_t id, std::uint64_t value);
+  std::int32_t readRegister(std::uint32_t id, std::uint64_t* value);
+
+  // Acquisition on DMA 0.
+  std::int32_t startAcquisition(std::uint32_t dma, std::int64_t pictures);
+  std::int32_t stopAcquisition(std::uint32_t dma);
+  std::int64_t lastPicture(std::uint32_t dma) const;
+  std::int64_t waitForPicture(std::int64_t picture, std::uint32_t dma, int timeoutSeconds);
+  std::int64_t status(int selector, std::int64_t data, std::uint32_t dma) const;
+
+  // The control interface.
+  std::int32_t controlGet(std::string_view name, char* text, std::size_t size) const;
+  std::int32_t controlSet(std::string_view name, std::string_view text);
+  std::int32_t fail(std::string_view name, std::uint32_t operations, std::int32_t code,
+                    std::int32_t count);
+  void clearFailures();
+  std::size_t journalSize() const;
+  std::int32_t journalEntry(std::size_t index, SimboardWrite& entry) const;
+  void clearJournal();
+
+ private:
+  using Lock = std::unique_lock<std::mutex>;
+
+  std::int32_t writeLocked(std::int32_t id, const void* value, std::uint32_t dma, std::int32_t type,
+                           const char*& name);
+  std::int32_t readRuntimeLocked(std::size_t index, void* value, std::uint32_t dma,
+                                 std::int32_t type);
+  std::uint64_t runtimeValueLocked(std::size_t index) const;
+  std::uint64_t transferBytesLocked() const;
+  std::int32_t registerIndexLocked(std::uint32_t id) const;
+  std::int32_t controlGetRuntime(std::size_t index, std::string& out) const;
+  std::int32_t controlSetRuntime(std::size_t index, std::string_view text);
+  std::int32_t controlGetRegister(std::string_view name, std::string& out) const;
+  std::int32_t controlSetRegister(std::string_view name, std::string_view text);
+
+  mutable std::mutex mutex_;
+  std::condition_variable pictureDelivered_;
+  DesignPtr design_;
+  ParameterStore values_;
+  std::vector<std::uint64_t> registers_;
+  RuntimeParameters runtime_;
+  Journal journal_;
+  FailurePlan failures_;
+  Acquisition acquisition_;
+};
+
+// Mask of a register of `width` bits (1 … 64).
+std::uint64_t registerMask(std::uint32_t width);
+
+}  // namespace brenvik::simboard

@@ -1,0 +1,152 @@
+// The process-wide registries of boards, design handles and runtime handles.
+#include "Registry.h"
+
+#include <cstdlib>
+#include <unordered_map>
+
+namespace brenvik::simboard {
+
+namespace {
+
+std::atomic<std::int32_t> stringsOut{0};
+
+// Tokens count up in steps of 16 from an odd-looking base, so they are never null, never
+// reused within a process, and easy to spot in a debugger.
+std::atomic<std::uintptr_t> nextToken{0x5b0000};
+
+void* newToken() { return reinterpret_cast<void*>(nextToken.fetch_add(16)); }
+
+template <typename T>
+struct TokenTable {
+  std::mutex mutex;
+  std::unordered_map<const void*, T> entries;
+
+  void* add(T value) {
+    void* token = newToken();
+    std::lock_guard lock(mutex);
+    entries.emplace(token, std::move(value));
+    return token;
+  }
+  T find(const void* token) {
+    std::lock_guard lock(mutex);
+    auto found = entries.find(token);
+    return found == entries.end() ? T() : found->second;
+  }
+  T remove(const void* token) {
+    std::lock_guard lock(mutex);
+    auto found = entries.find(token);
+    if (found == entries.end()) return T();
+    T value = std::move(found->second);
+    entries.erase(found);
+    return value;
+  }
+  std::int32_t size() {
+    std::lock_guard lock(mutex);
+    return static_cast<std::int32_t>(entries.size());
+  }
+};
+
+// The registries live for the whole process and are never destroyed, so exports called
+// from other libraries' destructors at exit still find them.
+struct Registries {
+  std::mutex boardsMutex;
+  std::unordered_map<std::uint64_t, std::shared_ptr<Board>> boards;
+  TokenTable<std::shared_ptr<RuntimeSession>> sessions;
+  TokenTable<DesignPtr> designs;
+  std::atomic<std::int32_t> lastInitError{0};
+  std::mutex designErrorMutex;
+  std::string lastDesignError;
+};
+
+Registries& registries() {
+  static Registries* instance = new Registries();
+  return *instance;
+}
+
+}  // namespace
+
+RuntimeSession::~RuntimeSession() {
+  for (char* text : strings_) {
+    std::free(text);
+    stringsOut.fetch_sub(1);
+  }
+}
+
+bool RuntimeSession::keepString(char* text) {
+  try {
+    std::lock_guard lock(stringsMutex_);
+    strings_.insert(text);
+  } catch (...) {
+    std::free(text);
+    return false;
+  }
+  stringsOut.fetch_add(1);
+  return true;
+}
+
+bool RuntimeSession::releaseString(char* text) {
+  {
+    std::lock_guard lock(stringsMutex_);
+    if (strings_.erase(text) == 0) return false;
+  }
+  std::free(text);
+  stringsOut.fetch_sub(1);
+  return true;
+}
+
+std::shared_ptr<Board> boardFor(std::uint64_t handle) {
+  Registries& all = registries();
+  std::lock_guard lock(all.boardsMutex);
+  std::shared_ptr<Board>& board = all.boards[handle];
+  if (!board) board = std::make_shared<Board>();
+  return board;
+}
+
+void* registerSession(std::shared_ptr<RuntimeSession> session) {
+  return registries().sessions.add(std::move(session));
+}
+
+std::shared_ptr<RuntimeSession> findSession(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  return registries().sessions.find(handle);
+}
+
+std::shared_ptr<RuntimeSession> removeSession(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  return registries().sessions.remove(handle);
+}
+
+std::int32_t sessionCount() { return registries().sessions.size(); }
+
+void* registerDesign(DesignPtr design) { return registries().designs.add(std::move(design)); }
+
+DesignPtr findDesign(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  return registries().designs.find(handle);
+}
+
+bool removeDesign(const void* handle) {
+  if (handle == nullptr) return false;
+  return registries().designs.remove(handle) != nullptr;
+}
+
+std::int32_t designCount() { return registries().designs.size(); }
+
+void setLastInitError(std::int32_t code) { registries().lastInitError.store(code); }
+std::int32_t lastInitError() { return registries().lastInitError.load(); }
+
+void setLastDesignError(std::string message) {
+  Registries& all = registries();
+  std::lock_guard lock(all.designErrorMutex);
+  all.lastDesignError = std::move(message);
+}
+
+std::string lastDesignError() {
+  Registries& all = registries();
+  std::lock_guard lock(all.designErrorMutex);
+  return all.lastDesignError;
+}
+
+std::int32_t outstandingStrings() { return stringsOut.load(); }
+
+}  // namespace brenvik::simboard

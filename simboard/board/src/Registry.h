@@ -1,0 +1,63 @@
+// Process-wide registries: boards by board handle (created on first use), open design
+// handles, live runtime handles, and the process-wide error states. Handles are opaque
+// tokens, never addresses, so a stale handle is recognised instead of dereferenced.
+#pragma once
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <unordered_set>
+
+#include "Board.h"
+#include "Design.h"
+
+namespace brenvik::simboard {
+
+// One runtime handle: the board it was initialised on, its last error and the strings it
+// handed out (released with the handle at the latest).
+class RuntimeSession {
+ public:
+  explicit RuntimeSession(std::shared_ptr<Board> board) : board_(std::move(board)) {}
+  ~RuntimeSession();
+  RuntimeSession(const RuntimeSession&) = delete;
+  RuntimeSession& operator=(const RuntimeSession&) = delete;
+
+  Board& board() const { return *board_; }
+  std::int32_t lastError() const { return lastError_.load(); }
+  std::int32_t setLastError(std::int32_t code) {
+    lastError_.store(code);
+    return code;
+  }
+  // Remembers a handed-out string; frees it and returns false when that is not possible.
+  bool keepString(char* text);
+  // Frees a string this handle handed out; false for any other address.
+  bool releaseString(char* text);
+
+ private:
+  std::shared_ptr<Board> board_;
+  std::atomic<std::int32_t> lastError_{0};
+  std::mutex stringsMutex_;
+  std::unordered_set<char*> strings_;
+};
+
+std::shared_ptr<Board> boardFor(std::uint64_t handle);
+
+void* registerSession(std::shared_ptr<RuntimeSession> session);
+std::shared_ptr<RuntimeSession> findSession(const void* handle);
+std::shared_ptr<RuntimeSession> removeSession(const void* handle);
+std::int32_t sessionCount();
+
+void* registerDesign(DesignPtr design);
+DesignPtr findDesign(const void* handle);
+bool removeDesign(const void* handle);
+std::int32_t designCount();
+
+void setLastInitError(std::int32_t code);
+std::int32_t lastInitError();
+void setLastDesignError(std::string message);
+std::string lastDesignError();
+std::int32_t outstandingStrings();
+
+}  // namespace brenvik::simboard
