@@ -1,0 +1,53 @@
+// Costs of the applet's entry points through its exports, on the simulated board.
+#include <benchmark/benchmark.h>
+
+#include <cstdint>
+
+#include "applet/Exports.h"
+
+namespace {
+
+// An applet created once per benchmark run.
+class Applet {
+ public:
+  Applet() : handle_{Std_entry(900, nullptr, 0)} {}
+  ~Applet() {
+    if (handle_.applet != nullptr) Fg_FreeGrabber(&handle_);
+  }
+  AppletHandle* handle() { return &handle_; }
+
+ private:
+  AppletHandle handle_;
+};
+
+void creationAndTeardown(benchmark::State& state) {
+  for (auto _ : state) {
+    AppletHandle handle{Std_entry(901, nullptr, 1)};
+    benchmark::DoNotOptimize(handle.applet);
+    Fg_FreeGrabber(&handle);
+  }
+}
+BENCHMARK(creationAndTeardown)->Unit(benchmark::kMicrosecond);
+
+void lastErrorThroughTheExport(benchmark::State& state) {
+  Applet applet;
+  for (auto _ : state) benchmark::DoNotOptimize(Fg_getLastErrorNumber(applet.handle()));
+}
+BENCHMARK(lastErrorThroughTheExport);
+
+void forwardedRuntimeCall(benchmark::State& state) {
+  Applet applet;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Fg_getLastPicNumberEx(applet.handle(), 0, nullptr));
+  }
+}
+BENCHMARK(forwardedRuntimeCall);
+
+void valueNameLookup(benchmark::State& state) {
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Info(0x1100, 0, 0, const_cast<char*>("FG_GEOMETRY_4X2E"), nullptr));
+  }
+}
+BENCHMARK(valueNameLookup);
+
+}  // namespace

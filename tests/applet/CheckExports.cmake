@@ -1,0 +1,26 @@
+# Compares the dynamic symbols that MODULE defines with the global list of EXPORTS.
+execute_process(COMMAND nm -D --defined-only ${MODULE} OUTPUT_VARIABLE listing
+                RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "nm failed on ${MODULE}")
+endif()
+string(REGEX MATCHALL "[0-9a-f]+ [TDBRW] ([A-Za-z_][A-Za-z0-9_]*)" entries "${listing}")
+set(exported)
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE "^[0-9a-f]+ [TDBRW] " "" name "${entry}")
+  list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+
+file(READ ${EXPORTS} map)
+string(REPLACE ";" " " map "${map}")
+string(REGEX REPLACE "/\\*[^*]*\\*/" "" map "${map}")
+string(REGEX MATCH "global:(.*)local:" globals "${map}")
+string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*" expected "${CMAKE_MATCH_1}")
+list(SORT expected)
+
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "exports differ from the reviewed list:\n  module: ${exported}\n  list:   ${expected}")
+endif()
+list(LENGTH exported count)
+message(STATUS "${count} exports, as reviewed")

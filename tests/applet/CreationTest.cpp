@@ -1,0 +1,182 @@
+// Creating and tearing down the applet: the sequence, its failures and its bookkeeping.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "AppletFixture.h"
+
+namespace brenvik::test {
+namespace {
+
+std::uint64_t infoValue(int query) {
+  std::uint64_t value = 0;
+  EXPECT_EQ(Info(query, 0, 0, &value, nullptr), 0);
+  return value;
+}
+
+TEST(Creation, CreatesOnTheBoardAndReleasesEverythingOnFree) {
+  const int openBefore = simboard_open_designs();
+  const std::uint64_t board = freshBoard();
+  std::int32_t code = -1;
+  AppletHandle handle{Std_entry(board, &code, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(simboard_open_designs(), openBefore + 1);
+  EXPECT_EQ(infoValue(0x1030), board);
+  EXPECT_NE(infoValue(0x1040), 0u);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
+
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+  EXPECT_EQ(handle.applet, nullptr);
+  EXPECT_EQ(simboard_open_designs(), openBefore);
+  EXPECT_EQ(Fg_getNrOfParameter(&handle), -2001);
+}
+
+TEST(Creation, WorksWithoutAnErrorCodeVariable) {
+  AppletHandle handle{Std_entry(freshBoard(), nullptr, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST(Creation, FlagBitZeroWritesNothingToTheHardware) {
+  const std::uint64_t board = freshBoard();
+  AppletHandle handle{Std_entry(board, nullptr, 1)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_TRUE(journal(board).empty());
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST(Creation, ObjectsOnSeveralThreadsAndBoardsLiveSideBySide) {
+  constexpr int kThreads = 4;
+  std::vector<AppletHandle> handles(kThreads, AppletHandle{nullptr});
+  std::vector<std::int32_t> codes(kThreads, -1);
+  std::vector<std::thread> threads;
+  for (int i = 0; i < kThreads; ++i) {
+    threads.emplace_back([&, i] { handles[i].applet = Std_entry(freshBoard(), &codes[i], 0); });
+  }
+  for (auto& thread : threads) thread.join();
+  for (int i = 0; i < kThreads; ++i) {
+    ASSERT_NE(handles[i].applet, nullptr) << "code " << codes[i];
+    EXPECT_EQ(codes[i], 0);
+  }
+  for (auto& handle : handles) EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+// --- In processes of their own, with another SDK runtime or environment ---
+
+// Expects exactly one log line "<logger> [<level>] thread-id=<digits>|<text>" in the
+// dispatcher's log file.
+void expectLogged(const std::string& text) {
+  const char* file = std::getenv("BRENVIK_LOG_FILE");
+  ASSERT_NE(file, nullptr);
+  const std::string log = readFile(file);
+  int matches = 0;
+  std::istringstream lines(log);
+  for (std::string line; std::getline(lines, line);) {
+    const auto prefix = line.find("] thread-id=");
+    const auto bar = line.find('|');
+    if (prefix == std::string::npos || bar == std::string::npos || bar < prefix) continue;
+    const std::string id = line.substr(prefix + 12, bar - prefix - 12);
+    const bool numeric = !id.empty() && id.find_first_not_of("0123456789") == std::string::npos;
+    if (numeric && line.substr(bar + 1) == text) ++matches;
+  }
+  EXPECT_EQ(matches, 1) << log;
+}
+
+void removeLogFile() {
+  if (const char* file = std::getenv("BRENVIK_LOG_FILE")) std::remove(file);
+}
+
+TEST(BasicRuntimeVariant, CreatesThroughThePlainInitialisationAndRefusesMissingFunctions) {
+  const std::uint64_t board = freshBoard();
+  std::int32_t code = -1;
+  AppletHandle handle{Std_entry(board, &code, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(code, 0);
+  EXPECT_EQ(Fg_AcquireEx(&handle, 0, 1, 0, nullptr), -12);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), -12);
+  EXPECT_EQ(Fg_getLastPicNumberEx(&handle, 0, nullptr), -12);
+  EXPECT_EQ(Fg_getAppletId(&handle, 0), -12);
+  EXPECT_EQ(Fg_getParameterInfo(&handle, 0), nullptr);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST(NoAcquireVariant, AcquireAnswersNotAvailableWhileOtherForwardsWork) {
+  const std::uint64_t board = freshBoard();
+  AppletHandle handle{Std_entry(board, nullptr, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(Fg_AcquireEx(&handle, 0, 10, 0, nullptr), -12);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), -12);
+  EXPECT_GE(Fg_getLastPicNumberEx(&handle, 0, nullptr), 0);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST(NoParameterInfoVariant, HandsOutNoParameterInformation) {
+  AppletHandle handle{Std_entry(freshBoard(), nullptr, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(Fg_getParameterInfo(&handle, 0), nullptr);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST(InitFailsVariant, ReportsTheRuntimesErrorAndClosesTheHardwareApplet) {
+  removeLogFile();
+  const int openBefore = simboard_open_designs();
+  std::int32_t code = 0;
+  EXPECT_EQ(Std_entry(freshBoard(), &code, 0), nullptr);
+  EXPECT_EQ(code, -2022);
+  EXPECT_EQ(simboard_open_designs(), openBefore);
+  expectLogged("error calling 'Fg_InitHandleSlaveAware' (hapName = 'Brenvik.hap')");
+}
+
+TEST(BrokenRuntimeVariant, ReportsAMissingRuntimeLibrary) {
+  removeLogFile();
+  const int openBefore = simboard_open_designs();
+  std::int32_t code = 0;
+  EXPECT_EQ(Std_entry(freshBoard(), &code, 0), nullptr);
+  EXPECT_EQ(code, -2031);
+  EXPECT_EQ(simboard_open_designs(), openBefore);
+  expectLogged("error opening dll 'libdravlib5.so'");
+}
+
+// Runs in the library directory, where the build placed "Brenvik.hap".
+class ExternalHap : public ::testing::Test {
+ protected:
+  void TearDown() override { std::filesystem::current_path(start_); }
+  void enterEmptyDirectory() {
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("brenvik-hap-" + std::to_string(getpid()));
+    std::filesystem::create_directories(directory_);
+    std::filesystem::current_path(directory_);
+  }
+  std::filesystem::path start_ = std::filesystem::current_path();
+  std::filesystem::path directory_;
+};
+
+TEST_F(ExternalHap, OpensTheFileOfThatNameInTheWorkingDirectory) {
+  ASSERT_TRUE(std::filesystem::exists("Brenvik.hap"));
+  AppletHandle handle{Std_entry(freshBoard(), nullptr, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+TEST_F(ExternalHap, AMissingOrCorruptFileFailsTheCreation) {
+  enterEmptyDirectory();
+  std::int32_t code = 0;
+  EXPECT_EQ(Std_entry(freshBoard(), &code, 0), nullptr);
+  EXPECT_EQ(code, -100);
+
+  std::ofstream("Brenvik.hap") << "this is not a hardware applet\n";
+  code = 0;
+  EXPECT_EQ(Std_entry(freshBoard(), &code, 0), nullptr);
+  EXPECT_EQ(code, -100);
+  std::filesystem::current_path(start_);
+  std::filesystem::remove_all(directory_);
+}
+
+}  // namespace
+}  // namespace brenvik::test

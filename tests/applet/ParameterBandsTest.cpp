@@ -1,0 +1,69 @@
+// Parameter ids by band: direct registers (with VURN_ENABLE_DRA), and SDK ids, which no
+// parameter family answers yet.
+#include "AppletFixture.h"
+#include "runtime/HardwareAppletRuntime.h"
+
+namespace brenvik::test {
+namespace {
+
+using ParameterBands = AppletTest;
+
+TEST_F(ParameterBands, SdkIdsAreUnknownUntilRegistered) {
+  std::uint32_t value = 7;
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), -2070);
+  EXPECT_EQ(value, 7u);
+  EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 0, 2), -2070);
+  EXPECT_EQ(Fg_setParameterWithType(&handle_, 1000005, &value, 0, 2), -2070);
+  EXPECT_EQ(lastError(), -2070);
+  EXPECT_EQ(Fg_getNrOfParameter(&handle_), 0);
+}
+
+using DirectRegisterVariant = AppletTest;
+
+// Finds a register of the design by width and writability.
+std::uint32_t findRegister(void* hap, std::uint32_t width, bool writable) {
+  for (std::int32_t n = 1; n <= Molvrt_RegisterCount(hap); ++n) {
+    const std::uint32_t id = Molvrt_RegisterId(hap, Molvrt_RegisterName(hap, n));
+    if (Molvrt_RegisterWidth(hap, id) == width && (Molvrt_RegisterFlag(hap, id) != 0) == writable) {
+      return id;
+    }
+  }
+  return 0;
+}
+
+TEST_F(DirectRegisterVariant, RegistersAreReadAndWrittenAtTheirWidth) {
+  std::uint64_t hapValue = 0;
+  ASSERT_EQ(Info(0x1040, 0, 0, &hapValue, nullptr), 0);
+  void* hap = reinterpret_cast<void*>(hapValue);
+  const std::uint32_t wide = findRegister(hap, 64, true);
+  const std::uint32_t narrow = findRegister(hap, 32, true);
+  ASSERT_NE(wide, 0u);
+  ASSERT_NE(narrow, 0u);
+
+  const std::uint64_t big = 0x123456789ABCDEF0ull;
+  ASSERT_EQ(Fg_setParameterWithType(&handle_, static_cast<int>(1000000 + wide), &big, 0, 4), 0);
+  std::uint64_t read = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, static_cast<int>(1000000 + wide), &read, 0, 4), 0);
+  EXPECT_EQ(read, big);
+
+  // A 32-bit register takes the low 32 bits of the caller's value and writes back 32 bits.
+  const std::uint32_t small = 0xCAFE0001u;
+  ASSERT_EQ(Fg_setParameterWithType(&handle_, static_cast<int>(1000000 + narrow), &small, 0, 2), 0);
+  std::uint64_t pattern = ~0ull;
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, static_cast<int>(1000000 + narrow), &pattern, 0, 2), 0);
+  EXPECT_EQ(pattern, 0xFFFFFFFF00000000ull | small);
+}
+
+TEST_F(DirectRegisterVariant, TheRegisterLibrarysRefusalIsTheResult) {
+  std::uint64_t hapValue = 0;
+  Info(0x1040, 0, 0, &hapValue, nullptr);
+  const std::uint32_t readOnly = findRegister(reinterpret_cast<void*>(hapValue), 32, false);
+  ASSERT_NE(readOnly, 0u);
+  const std::uint32_t value = 1;
+  const int result = Fg_setParameterWithType(&handle_, static_cast<int>(1000000 + readOnly), &value, 0, 2);
+  EXPECT_LT(result, 0);
+  EXPECT_EQ(lastError(), result);
+}
+
+}  // namespace
+}  // namespace brenvik::test

@@ -1,0 +1,12 @@
+// Meanings of the result codes that the applet and the simulated board return.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace brenvik::tool {
+
+// "<code> (<meaning>)", with "unknown error" for a code nobody documents.
+std::string describeCode(std::int64_t code);
+
+}  // namespace brenvik::tool
