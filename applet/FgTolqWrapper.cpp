@@ -1,11 +1,13 @@
 // Base implementations of the applet object: runtime binding, last error, shading refusals,
-// the XML size protocol and the event lookups that ask the hardware-applet runtime.
+// the XML size protocol, description updates and the event lookups that ask the
+// hardware-applet runtime.
 #include "applet/FgTolqWrapper.h"
 
 #include <cstring>
 
 #include "applet/ProcessHandles.h"
 #include "applet/ResultCodes.h"
+#include "description/DescriptionBuilder.h"
 #include "description/ParameterInfoBuilderXML.h"
 #include "platform/logging/LogMessage.h"
 #include "platform/logging/Logging.h"
@@ -147,15 +149,92 @@ int FgTolqWrapper::getParameterInfoXML(AppletHandle*, int port, char* buffer,
                                        std::uint64_t* bufferSize) {
   if (bufferSize == nullptr) return setLastError(codes::kInvalidParameter);
   if (*bufferSize == 0 && buffer != nullptr) return setLastError(codes::kBufferTooSmall);
-  const runtime::ParameterRecord* root = binding_->descriptions->root(port);
-  if (root == nullptr) return setLastError(codes::kNoDescription);
-  const std::string text = description::ParameterInfoBuilderXML(root).build();
+  if (binding_->descriptions->root(port) == nullptr) return setLastError(codes::kNoDescription);
+  const std::string text =
+      description::ParameterInfoBuilderXML(*binding_->descriptions, getAppletName(),
+                                           static_cast<std::uint32_t>(port))
+          .build();
   if (buffer != nullptr) {
     if (text.size() >= *bufferSize) return setLastError(codes::kBufferTooSmall);
+    // The text with its terminator, then zeros up to the end of the caller's buffer.
     std::memcpy(buffer, text.c_str(), text.size() + 1);
+    std::memset(buffer + text.size() + 1, 0,
+                static_cast<std::size_t>(*bufferSize) - text.size() - 1);
   }
   *bufferSize = text.size() + 1;
   return setLastError(codes::kSuccess);
+}
+
+// --- Description records: the set path changes access and limits by parameter id ---
+
+runtime::ParameterRecord* FgTolqWrapper::descriptionRecord(std::int32_t id) const {
+  const auto port = descriptionNodes_.find(description::kDescribedPort);
+  if (port == descriptionNodes_.end()) return nullptr;
+  const auto record = port->second.find(id);
+  return record == port->second.end() ? nullptr : record->second;
+}
+
+bool FgTolqWrapper::setDescriptionAccess(std::int32_t id, std::int32_t access) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr) return false;
+  record->access = access;
+  return true;
+}
+
+namespace {
+
+bool isIntegerLayout(std::int32_t kind) {
+  return kind == runtime::kKindInteger || kind == runtime::kKindInteger2 ||
+         kind == runtime::kKindIntegerField;
+}
+bool isUint64Layout(std::int32_t kind) {
+  return kind == runtime::kKindUint64 || kind == runtime::kKindUint64b;
+}
+
+}  // namespace
+
+bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, std::int32_t minimum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || !isIntegerLayout(record->kind)) return false;
+  record->data.integer.minimum = minimum;
+  // An integer field keeps its minimum a second time where other kinds keep their step.
+  if (record->kind == runtime::kKindIntegerField) record->data.field.minimumAgain = minimum;
+  return true;
+}
+
+bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, std::int32_t maximum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || !isIntegerLayout(record->kind)) return false;
+  record->data.integer.maximum = maximum;
+  return true;
+}
+
+bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, double minimum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || record->kind != runtime::kKindDouble) return false;
+  record->data.real.minimum = minimum;
+  return true;
+}
+
+bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, double maximum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || record->kind != runtime::kKindDouble) return false;
+  record->data.real.maximum = maximum;
+  return true;
+}
+
+bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, std::uint64_t minimum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || !isUint64Layout(record->kind)) return false;
+  record->data.uint64.minimum = minimum;
+  return true;
+}
+
+bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, std::uint64_t maximum) {
+  runtime::ParameterRecord* record = descriptionRecord(id);
+  if (record == nullptr || !isUint64Layout(record->kind)) return false;
+  record->data.uint64.maximum = maximum;
+  return true;
 }
 
 // --- Shading: this applet has none ---

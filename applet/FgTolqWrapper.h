@@ -9,6 +9,7 @@
 
 #include "applet/Exports.h"
 #include "applet/RuntimeBinding.h"
+#include "description/ParameterDescriptionTree.h"
 #include "runtime/ParameterRecord.h"
 
 namespace vurn::tools::logging {
@@ -87,6 +88,7 @@ class FgTolqWrapper {
   std::uint64_t boardHandle() const { return binding_->boardHandle; }
   void* hapHandle() const { return binding_->hapHandle; }
   description::ParameterDescriptionTree& descriptionTable() { return *binding_->descriptions; }
+  const description::DescriptionNodes& descriptionNodes() const { return descriptionNodes_; }
   bool draEnabled() const { return draEnabled_; }
 
   // --- Forwarders to the SDK runtime, with the runtime handle in front. A function the
@@ -97,6 +99,19 @@ class FgTolqWrapper {
   int runtimeFreeParameterString(int id, void* value, unsigned dma, int type) const;
   const runtime::ParameterRecord* runtimeParameterInfo() const;
 
+  // --- Description records of port 0 by parameter id, for the set path: access switches
+  // and limits that follow other parameters. Each returns false and changes nothing when the
+  // id has no record or the record's kind does not hold that type (int32: integers and
+  // integer fields; double: doubles; uint64: unsigned 64-bit records). ---
+  runtime::ParameterRecord* descriptionRecord(std::int32_t id) const;
+  bool setDescriptionAccess(std::int32_t id, std::int32_t access);
+  bool setDescriptionMinimum(std::int32_t id, std::int32_t minimum);
+  bool setDescriptionMaximum(std::int32_t id, std::int32_t maximum);
+  bool setDescriptionMinimum(std::int32_t id, double minimum);
+  bool setDescriptionMaximum(std::int32_t id, double maximum);
+  bool setDescriptionMinimum(std::int32_t id, std::uint64_t minimum);
+  bool setDescriptionMaximum(std::int32_t id, std::uint64_t maximum);
+
  protected:
   void setDraEnabled(bool enabled) { draEnabled_ = enabled; }
 
@@ -106,7 +121,7 @@ class FgTolqWrapper {
 
  protected:
   // Description records by port, then parameter id, for updates by the set path.
-  std::map<std::int32_t, std::map<std::int32_t, runtime::ParameterRecord*>> descriptionNodes_;
+  description::DescriptionNodes descriptionNodes_;
 
  private:
   bool draEnabled_ = false;

@@ -1,13 +1,15 @@
-// The Brenvik applet object: construction, the id bands of get and set, lookups, events.
+// The Brenvik applet object: construction, registration, binding and discovery at creation,
+// the id bands of get and set, string release, lookups, events.
 #include "applet/FgTolqWrapperImpl.h"
 
-#include <cstdlib>
+#include <algorithm>
+#include <array>
 #include <cstring>
 #include <stdexcept>
 
 #include "applet/ResultCodes.h"
+#include "description/DescriptionBuilder.h"
 #include "platform/locks/CriticalSectionGuard.h"
-#include "platform/logging/LogMessage.h"
 #include "platform/logging/Logging.h"
 #include "platform/os/Process.h"
 #include "runtime/HardwareAppletRuntime.h"
@@ -15,20 +17,47 @@
 namespace brenvik {
 
 namespace {
-constexpr int kDirectParameterBase = 2000000;
-constexpr int kDirectRegisterBase = 1000000;
-constexpr std::uint32_t kLevelParameterFailure = 4;
+
+using parameters::kDirectParameterBase;
+using parameters::kDirectRegisterBase;
 constexpr std::uint32_t kWideRegisterBits = 32;
+
+// The ids of the SDK runtime's own parameters whose strings the runtime releases itself.
+constexpr std::array<std::int32_t, 7> kRuntimeReleasedIds{601, 3050, 3060, 3070, 3080, 3090,
+                                                          5210};
+
+// Registration asks the SDK runtime and the hardware-applet runtime of this object.
+class RuntimeRegistrationSource final : public parameters::RegistrationSource {
+ public:
+  explicit RuntimeRegistrationSource(const FgTolqWrapper& applet) : applet_(applet) {}
+  const runtime::ParameterRecord* runtimeParameterTree() override {
+    return applet_.runtimeParameterInfo();
+  }
+  std::int32_t runtimeParameterId(const std::string& name) override {
+    return applet_.runtimeParameterId(name.c_str());
+  }
+  std::int32_t registerCount() override { return Molvrt_RegisterCount(applet_.hapHandle()); }
+  const char* registerName(std::int32_t number) override {
+    return Molvrt_RegisterName(applet_.hapHandle(), number);
+  }
+  std::uint32_t registerId(const char* name) override {
+    return Molvrt_RegisterId(applet_.hapHandle(), name);
+  }
+
+ private:
+  const FgTolqWrapper& applet_;
+};
+
 }  // namespace
 
 FgTolqWrapperImpl::FgTolqWrapperImpl(std::int32_t portCount) : FgTolqWrapper(portCount) {
   setDraEnabled(isEnvironmentSwitchOn(platform::environmentValue("VURN_ENABLE_DRA")));
   identity_ = identifyThisModule();
+  // The settings file lies beside the module; a missing one is normal.
+  if (!identity_.settingsFile.empty()) settings_.load(identity_.settingsFile, true, true);
 }
 
-FgTolqWrapperImpl::~FgTolqWrapperImpl() {
-  for (char* text : givenStrings_) std::free(text);
-}
+FgTolqWrapperImpl::~FgTolqWrapperImpl() = default;
 
 vurn::tools::logging::Logger* FgTolqWrapperImpl::getLogger() {
   if (logger_ == nullptr) logger_ = vurn::tools::logging::Logging::getLogger("vurn.wrapper.Brenvik");
@@ -45,12 +74,35 @@ void FgTolqWrapperImpl::completeCreation(std::uint32_t flags) {
   if ((flags & 1u) == 0) applyDefaults();
 }
 
-// The registry, the hardware binding, the description tree, the discovery and the defaults
-// are filled in family by family; until a family exists its step has nothing to do.
-void FgTolqWrapperImpl::registerParameters() {}
-void FgTolqWrapperImpl::bindHardwareParameters() {}
-void FgTolqWrapperImpl::buildParameterDescription() {}
-void FgTolqWrapperImpl::runCreationDiscovery() {}
+// The SDK parameters, the direct-access entries and the event tables.
+void FgTolqWrapperImpl::registerParameters() {
+  RuntimeRegistrationSource source(*this);
+  registry_.registerParameters(
+      source, settings_,
+      {identity_.appletName, draEnabled(),
+       isEnvironmentSwitchOn(platform::environmentValue("VURN_ENABLE_DTOLQA"))});
+  events_.build(
+      [this](std::uint32_t number) { return Molvrt_EventDescriptor(hapHandle(), number); },
+      getLogger());
+}
+
+void FgTolqWrapperImpl::bindHardwareParameters() { hardware_.bind(getLogger()); }
+// Port 0's description. The runtime's own tree is asked for only when there are direct
+// hardware-parameter entries to copy from it.
+void FgTolqWrapperImpl::buildParameterDescription() {
+  const description::DirectParameterIds& direct = dtolqaParameterIds();
+  description::buildPortDescription({descriptionTable(), descriptionNodes_, draEnabled(),
+                                     hapHandle(), direct.empty() ? nullptr : runtimeParameterInfo(),
+                                     direct});
+}
+// The creation-time preparation is one step: the debug points come first, the preparation
+// of the other families follows them, and a failure of any part ends the rest, silently.
+void FgTolqWrapperImpl::runCreationDiscovery() {
+  if (!debugPoints_.discover()) return;
+}
+
+// The defaults are written family by family through their setters; until a family has its
+// setters there is nothing to write for it.
 void FgTolqWrapperImpl::applyDefaults() {}
 
 // --- Configuration files ---
@@ -103,7 +155,8 @@ int FgTolqWrapperImpl::routeGet(int id, void* value, unsigned dma, int type) {
     return runtimeGetParameter(id - kDirectParameterBase, value, dma, type);
   }
   if (draEnabled() && id > kDirectRegisterBase) return readRegister(id, value);
-  refuseSdkParameter("get", id, dma);
+  parameters::getSdkParameter(getContext_, id, value, dma, type);
+  return codes::kSuccess;
 }
 
 int FgTolqWrapperImpl::routeSet(int id, const void* value, unsigned dma, int type) {
@@ -141,94 +194,74 @@ int FgTolqWrapperImpl::writeRegister(int id, const void* value) const {
   return VurnHw_WriteRegister(boardHandle(), registerId, content);
 }
 
-std::int32_t FgTolqWrapperImpl::processOfDma(unsigned dma) const {
-  const auto entry = dmaToProcess_.find(static_cast<std::int32_t>(dma));
-  if (entry == dmaToProcess_.end()) codes::raise(codes::kInvalidParameter);
-  return entry->second;
-}
-
 // An SDK id that no parameter answers: the DMA index is checked first, then the id.
 void FgTolqWrapperImpl::refuseSdkParameter(const char* operation, int id, unsigned dma) {
-  const std::int32_t process = processOfDma(dma);
-  if (process != 0) {
-    vurn::tools::logging::logMessage(getLogger(), kLevelParameterFailure, "trying to ",
-                                     operation, " SDK parameter '", id, "' on unknown process ",
-                                     process, "!");
-  } else {
-    vurn::tools::logging::logMessage(getLogger(), kLevelParameterFailure, "trying to ",
-                                     operation, " unknown SDK parameter '", id,
-                                     "' on process 0!");
-  }
-  codes::raise(codes::kInvalidParameter);
+  parameters::refuseSdkParameter(*this, operation, id, parameters::processOfDma(registry_, dma));
 }
 
+// Strings of the direct band and of the runtime's own parameters go back to the runtime;
+// every other string must be one that a get of this object handed out.
 int FgTolqWrapperImpl::freeParameterStringWithType(int id, void* value, unsigned dma, int type) {
   if (id > kDirectParameterBase) {
     return setLastError(runtimeFreeParameterString(id - kDirectParameterBase, value, dma, type));
   }
-  if (dmaToProcess_.find(static_cast<std::int32_t>(dma)) == dmaToProcess_.end()) {
-    return setLastError(codes::kInvalidParameter);
+  const std::int32_t* process = registry_.processOf(dma);
+  if (process == nullptr) return setLastError(codes::kInvalidParameter);
+  if (*process == 0 && std::find(kRuntimeReleasedIds.begin(), kRuntimeReleasedIds.end(), id) !=
+                           kRuntimeReleasedIds.end()) {
+    return runtimeFreeParameterString(id, value, dma, type);
   }
-  const auto given = givenStrings_.find(static_cast<char*>(value));
-  if (given == givenStrings_.end()) return setLastError(codes::kInvalidParameter);
-  std::free(*given);
-  givenStrings_.erase(given);
+  if (!strings_.release(value)) return setLastError(codes::kInvalidParameter);
   return codes::kSuccess;
 }
 
 // --- Registry lookups ---
 
+// "DTOLQA_" names are listed by ordinal but not found by name: they are not SDK ids.
 int FgTolqWrapperImpl::getParameterIdByName(const char* name) {
   if (name == nullptr || *name == '\0') return setLastError(codes::kInvalidParameter);
-  const auto entry = parameterIds_.find(std::string_view(name));
-  if (entry == parameterIds_.end()) return setLastError(codes::kInvalidParameter);
+  const std::int32_t* id = registry_.idOf(name);
+  if (id == nullptr) return setLastError(codes::kInvalidParameter);
   setLastError(codes::kSuccess);
-  return entry->second;
+  return *id;
 }
 
 const char* FgTolqWrapperImpl::getParameterName(int index) {
-  const auto entry = parameterOrder_.find(index);
-  if (entry == parameterOrder_.end()) {
+  const std::string* name = registry_.nameAt(index);
+  if (name == nullptr) {
     setLastError(codes::kInvalidParameter);
     return nullptr;
   }
   setLastError(codes::kSuccess);
-  return entry->second.c_str();
+  return name->c_str();
 }
 
 int FgTolqWrapperImpl::getParameterId(int index) {
-  const auto name = parameterOrder_.find(index);
-  if (name == parameterOrder_.end()) return setLastError(codes::kInvalidParameter);
-  const auto id = parameterIds_.find(name->second);
-  if (id == parameterIds_.end()) return setLastError(codes::kInvalidParameter);
+  const std::string* name = registry_.nameAt(index);
+  const std::int32_t* id = name == nullptr ? nullptr : registry_.idOf(*name);
+  if (id == nullptr) return setLastError(codes::kInvalidParameter);
   setLastError(codes::kSuccess);
-  return id->second;
+  return *id;
 }
 
-int FgTolqWrapperImpl::getNrOfParameter() { return static_cast<int>(parameterOrder_.size()); }
+int FgTolqWrapperImpl::getNrOfParameter() { return registry_.count(); }
 
 // --- Events ---
 
 std::uint64_t FgTolqWrapperImpl::getEventMask(const char* name) {
-  if (name != nullptr) {
-    const auto entry = eventsByName_.find(std::string_view(name));
-    if (entry != eventsByName_.end()) {
-      setLastError(codes::kSuccess);
-      return entry->second;
-    }
+  const std::uint64_t* mask = name == nullptr ? nullptr : events_.maskOf(name);
+  if (mask == nullptr) {
+    setLastError(codes::kInvalidParameter);
+    return 0;
   }
-  setLastError(codes::kInvalidParameter);
-  return 0;
+  setLastError(codes::kSuccess);
+  return *mask;
 }
 
 const char* FgTolqWrapperImpl::getEventName(std::uint64_t mask) {
-  const auto entry = eventsByMask_.find(mask);
-  if (entry == eventsByMask_.end()) {
-    setLastError(codes::kInvalidParameter);
-    return nullptr;
-  }
-  setLastError(codes::kSuccess);
-  return entry->second.c_str();
+  const char* name = events_.nameOf(mask);
+  setLastError(name == nullptr ? codes::kInvalidParameter : codes::kSuccess);
+  return name;
 }
 
 }  // namespace brenvik

@@ -4,11 +4,18 @@
 
 #include <cstdint>
 #include <map>
-#include <set>
 #include <string>
 
+#include "applet/EventTables.h"
 #include "applet/FgTolqWrapper.h"
 #include "applet/ModuleIdentity.h"
+#include "debug/DebugPoints.h"
+#include "parameters/CurrentValues.h"
+#include "parameters/GetPath.h"
+#include "parameters/HardwareBinding.h"
+#include "parameters/ParameterRegistry.h"
+#include "parameters/SettingsStore.h"
+#include "parameters/StringHandout.h"
 #include "platform/locks/CriticalSection.h"
 
 namespace brenvik {
@@ -45,6 +52,19 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   void completeCreation(std::uint32_t flags);
 
   const ModuleIdentity& identity() const { return identity_; }
+  const parameters::SettingsStore& settings() const { return settings_; }
+
+  // The registry, complete once creation has registered the parameters.
+  const parameters::ParameterRegistry& registry() const { return registry_; }
+  const std::map<std::string, std::int32_t, std::less<>>& dtolqaParameterIds() const {
+    return registry_.dtolqaParameterIds();
+  }
+
+  // The parameter state that the setters keep and the get path reads, the bound hardware
+  // parameters and the debug points.
+  parameters::CurrentValues& currentValues() { return values_; }
+  const parameters::HardwareBinding& hardware() const { return hardware_; }
+  const debug::DebugPoints& debugPoints() const { return debugPoints_; }
 
  private:
   void registerParameters();
@@ -58,22 +78,25 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   int routeSet(int id, const void* value, unsigned dma, int type);
   int readRegister(int id, void* value) const;
   int writeRegister(int id, const void* value) const;
-  std::int32_t processOfDma(unsigned dma) const;
   [[noreturn]] void refuseSdkParameter(const char* operation, int id, unsigned dma);
 
   vurn::tools::logging::Logger* logger_ = nullptr;
   vurn::templates::platform::CriticalSection parameterLock_;
+  parameters::SettingsStore settings_{true, true};
   ModuleIdentity identity_;
 
-  // Registry: filled once during creation, read without a lock afterwards.
-  std::map<std::string, std::int32_t, std::less<>> parameterIds_;
-  std::map<std::int32_t, std::string> parameterOrder_;
-  std::map<std::int32_t, std::int32_t> dmaToProcess_;
-  std::set<char*> givenStrings_;
+  // Registry and parameter state. The registry, the binding and the debug points are filled
+  // once during creation and read without a lock afterwards; the values and the handed-out
+  // strings change under parameterLock_.
+  parameters::ParameterRegistry registry_;
+  parameters::HardwareBinding hardware_{*this};
+  parameters::CurrentValues values_;
+  debug::DebugPoints debugPoints_{*this};
+  parameters::StringHandout strings_;
+  parameters::GetContext getContext_{*this, registry_, hardware_, values_, debugPoints_, strings_};
 
   // Events: name to mask and mask to name.
-  std::map<std::string, std::uint64_t, std::less<>> eventsByName_;
-  std::map<std::uint64_t, std::string> eventsByMask_;
+  EventTables events_;
 };
 
 }  // namespace brenvik

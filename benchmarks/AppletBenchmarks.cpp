@@ -43,6 +43,35 @@ void forwardedRuntimeCall(benchmark::State& state) {
 }
 BENCHMARK(forwardedRuntimeCall);
 
+// A stored value: the parameter lock, the DMA lookup, the getter lookup and a copy.
+void storedParameterGet(benchmark::State& state) {
+  Applet applet;
+  std::uint32_t width = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Fg_getParameterWithType(applet.handle(), 100, &width, 0, 2));
+  }
+}
+BENCHMARK(storedParameterGet);
+
+// A hardware value: one read through the SDK runtime (FG_SYSTEMMONITOR_FPGA_TEMPERATURE).
+void hardwareParameterGet(benchmark::State& state) {
+  Applet applet;
+  double temperature = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Fg_getParameterWithType(applet.handle(), 200341, &temperature, 0, 5));
+  }
+}
+BENCHMARK(hardwareParameterGet);
+
+void parameterIdByName(benchmark::State& state) {
+  Applet applet;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(
+        Fg_getParameterIdByName(applet.handle(), "FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_ON_THRESHOLD"));
+  }
+}
+BENCHMARK(parameterIdByName);
+
 void valueNameLookup(benchmark::State& state) {
   for (auto _ : state) {
     benchmark::DoNotOptimize(Info(0x1100, 0, 0, const_cast<char*>("FG_GEOMETRY_4X2E"), nullptr));

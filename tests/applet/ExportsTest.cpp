@@ -2,6 +2,7 @@
 // protocol and what the applet answers before its parameter families exist.
 #include <cstring>
 #include <functional>
+#include <vector>
 
 #include "AppletFixture.h"
 
@@ -99,14 +100,26 @@ TEST_F(ExportsOnApplet, ShadingIsNotSupported) {
 
 TEST_F(ExportsOnApplet, XmlDescriptionFollowsTheSizeProtocol) {
   std::uint64_t size = 0;
-  char buffer[16];
-  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 0, buffer, &size), -500);
+  ASSERT_EQ(Fg_getParameterInfoXML(&handle_, 0, nullptr, &size), 0);
+  EXPECT_EQ(lastError(), 0);
+  ASSERT_GT(size, 1u);
+  std::vector<char> text(size, 'x');
+  std::uint64_t given = size;
+  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 0, text.data(), &given), 0);
+  EXPECT_EQ(given, size);
+  EXPECT_EQ(std::strlen(text.data()), size - 1);
+  given = size - 1;
+  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 0, text.data(), &given), -500);
   EXPECT_EQ(lastError(), -500);
-  size = sizeof buffer;
-  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 1, buffer, &size), -2075);
+  EXPECT_EQ(given, size - 1);
+  given = 0;
+  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 0, text.data(), &given), -500);
+  given = size;
+  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, 1, text.data(), &given), -2075);
   EXPECT_EQ(lastError(), -2075);
-  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, -1, nullptr, &size), -2075);
-  EXPECT_EQ(size, sizeof buffer);
+  EXPECT_EQ(Fg_getParameterInfoXML(&handle_, -1, nullptr, &given), -2075);
+  EXPECT_EQ(given, size);
+  EXPECT_NE(Fg_getParameterInfo(&handle_, 0), nullptr);
   EXPECT_EQ(Fg_getParameterInfo(&handle_, 1), nullptr);
 }
 

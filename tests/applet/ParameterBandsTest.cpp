@@ -1,5 +1,5 @@
-// Parameter ids by band: direct registers (with VURN_ENABLE_DRA), and SDK ids, which no
-// parameter family answers yet.
+// Parameter ids by band: direct registers (with VURN_ENABLE_DRA), direct hardware
+// parameters, and SDK ids, which the get path answers and the set path still refuses.
 #include "AppletFixture.h"
 #include "runtime/HardwareAppletRuntime.h"
 
@@ -8,14 +8,34 @@ namespace {
 
 using ParameterBands = AppletTest;
 
-TEST_F(ParameterBands, SdkIdsAreUnknownUntilRegistered) {
+TEST_F(ParameterBands, SdkIdsAreReadWhileSetsAreStillRefused) {
   std::uint32_t value = 7;
-  EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), -2070);
-  EXPECT_EQ(value, 7u);
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), 0);
+  EXPECT_EQ(value, 1024u);
   EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 0, 2), -2070);
+  EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 1, 2), -2070);
+  // Without direct register access a register id is an unknown SDK id.
   EXPECT_EQ(Fg_setParameterWithType(&handle_, 1000005, &value, 0, 2), -2070);
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, 1000005, &value, 0, 2), -2070);
+  EXPECT_EQ(value, 1024u);
   EXPECT_EQ(lastError(), -2070);
-  EXPECT_EQ(Fg_getNrOfParameter(&handle_), 0);
+  EXPECT_EQ(Fg_getNrOfParameter(&handle_), 154);
+}
+
+// Above 2000000 an id is the SDK runtime's own, passed with the caller's DMA index and type:
+// the runtime's FG_TIMEOUT (600) is not the applet's.
+TEST_F(ParameterBands, DirectParameterIdsGoToTheRuntime) {
+  std::uint64_t value = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, 2000600, &value, 0, 4), 0);
+  EXPECT_EQ(value, 1000000u);
+  const std::uint32_t timeout = 4711;
+  ASSERT_EQ(Fg_setParameterWithType(&handle_, 2000600, &timeout, 0, 2), 0);
+  std::uint32_t stored = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, 2000600, &stored, 0, 2), 0);
+  EXPECT_EQ(stored, 4711u);
+  // The runtime's own parameters know DMA 0 only; its refusal is the result.
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, 2000600, &stored, 1, 2), -2070);
+  EXPECT_EQ(lastError(), -2070);
 }
 
 using DirectRegisterVariant = AppletTest;

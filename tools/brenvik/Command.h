@@ -23,6 +23,8 @@ struct Context {
   Options options;
   std::ostream& out;
   std::ostream& err;
+  // An applet already created on the board (by "play ... then"); openApplet hands it over.
+  std::unique_ptr<AppletHost> prepared = nullptr;
 };
 
 struct Command {
@@ -39,7 +41,7 @@ inline constexpr int kExitUsage = 2;
 
 // Loads the module and creates the applet; on failure prints why (code and meaning) to
 // context.err. Returns the host even when creation failed (Info still answers), null when
-// the module did not load.
+// the module did not load. A prepared applet is handed over instead.
 std::unique_ptr<AppletHost> openApplet(Context& context, std::int32_t* creationCode);
 
 // The table of subcommands, in the order of the command list.

@@ -1,5 +1,6 @@
 // The table of subcommands and the applet opening that they share.
 #include <ostream>
+#include <utility>
 
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
@@ -7,9 +8,17 @@
 namespace brenvik::tool {
 
 extern const Command kInfoCommand;
+extern const Command kListCommand;
+extern const Command kGetCommand;
+extern const Command kEventsCommand;
+extern const Command kPlayCommand;
+extern const Command kDescribeCommand;
+extern const Command kXmlCommand;
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> kCommands{kInfoCommand};
+  static const std::vector<Command> kCommands{kInfoCommand, kListCommand, kGetCommand,
+                                              kEventsCommand, kPlayCommand, kDescribeCommand,
+                                              kXmlCommand};
   return kCommands;
 }
 
@@ -21,6 +30,10 @@ const Command* findCommand(std::string_view name) {
 }
 
 std::unique_ptr<AppletHost> openApplet(Context& context, std::int32_t* creationCode) {
+  if (context.prepared) {
+    *creationCode = 0;
+    return std::move(context.prepared);
+  }
   std::string error;
   auto host = AppletHost::load(context.options.modulePath, &error);
   if (!host) {

@@ -1,0 +1,359 @@
+// The getter table of the SDK parameters and the get dispatcher: DMA check, getter lookup by
+// id, and the string rules.
+#include "parameters/GetPath.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+
+#include "applet/FgTolqWrapper.h"
+#include "applet/ResultCodes.h"
+#include "parameters/Getters.h"
+#include "parameters/HardwareBinding.h"
+#include "parameters/ParameterRegistry.h"
+#include "parameters/StringHandout.h"
+#include "platform/logging/LogMessage.h"
+
+namespace brenvik::parameters {
+
+namespace {
+
+using namespace getters;
+using runtime::kTypeDouble;
+using runtime::kTypeString;
+using runtime::kTypeUint32;
+using runtime::kTypeUint64;
+using V = const CurrentValues&;
+
+constexpr std::uint32_t kLevelParameterFailure = 4;
+constexpr std::uint32_t kTickNanoseconds = 8;
+constexpr std::uint32_t kDebounceStepNanoseconds = 8 * 3;
+
+// One row per SDK parameter, in the order of the parameter table, then the description query.
+constexpr std::array kGettersInTableOrder = std::to_array<Getter>({
+    stored("FG_TIMEOUT", [](V v) -> auto& { return v.geometry.timeout; }),
+    constant("FG_APPLET_VERSION", 2),
+    constant("FG_APPLET_REVISION", 1),
+    hardware("FG_APPLET_ID", Hw::AppletProperties_AppletUid, kTypeString),
+    hardware("FG_APPLET_BUILD_TIME", Hw::AppletProperties_BuildTime, kTypeString),
+    fixedText("FG_HAP_FILE", "Brenvik.hap"),
+    runtimeOwn("FG_DMASTATUS"),
+    computed("FG_CAMSTATUS", ValueForm::kUint32, &cameraStatus),
+    computed("FG_CAMSTATUS_EXTENDED", ValueForm::kUint32, &cameraStatusExtended),
+    hardware("FG_SYSTEMMONITOR_FPGA_TEMPERATURE", Hw::BoardStatus_FpgaTemperature, kTypeDouble),
+    hardware("FG_SYSTEMMONITOR_FPGA_VCC_INT", Hw::BoardStatus_FpgaVccInt, kTypeDouble),
+    hardware("FG_SYSTEMMONITOR_FPGA_VCC_AUX", Hw::BoardStatus_FpgaVccAux, kTypeDouble),
+    hardware("FG_SYSTEMMONITOR_FPGA_VCC_BRAM", Hw::BoardStatus_FpgaVccBram, kTypeDouble),
+    hardware("FG_SYSTEMMONITOR_CURRENT_LINK_WIDTH", Hw::BoardStatus_PcieCurrentLinkWidth,
+             kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_CURRENT_LINK_SPEED", Hw::BoardStatus_PcieCurrentLinkSpeed,
+             kTypeDouble),
+    hardware("FG_SYSTEMMONITOR_PCIE_LINK_GEN2_CAPABLE", Hw::BoardStatus_PcieLinkGen2Capable,
+             kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_PCIE_LINK_PARTNER_GEN2_CAPABLE",
+             Hw::BoardStatus_PcieLinkPartnerGen2Capable, kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_PCIE_TRAINED_PAYLOAD_SIZE", Hw::BoardStatus_PcieTrainedPayloadSize,
+             kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_EXTENSION_CONNECTOR_PRESENT",
+             Hw::BoardStatus_ExtensionConnectorPresent, kTypeUint32),
+    computed("FG_ALTERNATIVE_BOARD_DETECTION", ValueForm::kUint32, &alternativeBoardDetection),
+    hardware("FG_SYSTEMMONITOR_POCL_STATE_PORT_A", Hw::BoardStatus_PoCLStatePortA, kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_POCL_STATE_PORT_B", Hw::BoardStatus_PoCLStatePortB, kTypeUint32),
+    hardware("FG_SYSTEMMONITOR_FPGA_DNA", Hw::BoardStatus_FpgaDNA, kTypeUint64),
+    forwarded("FG_TRANSFER_LEN"),
+    constant("FG_NR_OF_PROCESSES", 1),
+    forwarded("FG_NR_OF_DMAS"),
+    forwarded("FG_NR_OF_CAMS"),
+    forwarded("FG_DMA_PORT"),
+    forwarded("FG_CAM_PORT"),
+    forwarded("FG_APC_STOP_TIMEOUT"),
+    stored("FG_CAMERA_LINK_CAMTYPE", [](V v) -> auto& { return v.geometry.cameraLinkCamType; }),
+    stored("FG_USEDVAL", [](V v) -> auto& { return v.geometry.useDval; }),
+    stored("FG_CAMERA_LINK_CORE_RESET",
+           [](V v) -> auto& { return v.geometry.cameraLinkCoreReset; }),
+    hardware("FG_CAMERA_LINK_PIXEL_CLOCK_X", Hw::Camera_PixelClockX, kTypeUint32),
+    hardware("FG_CAMERA_LINK_PIXEL_CLOCK_Y", Hw::Camera_PixelClockY, kTypeUint32),
+    hardware("FG_CAMERA_LINK_PIXEL_CLOCK_Z", Hw::Camera_PixelClockZ, kTypeUint32),
+    stored("FG_DEBUGSOURCE", [](V v) -> auto& { return v.debug.selectedPoint; }),
+    computedText("FG_DEBUGSOURCENAME", &debugSourceName),
+    computed("FG_DEBUGINENABLE", ValueForm::kUint32, &debugInputEnable),
+    computedText("FG_DEBUGFILE", &debugFile),
+    stored("FG_DEBUGINSERT", [](V v) -> auto& { return v.debug.insert; }),
+    stored("FG_DEBUGWRITEPIXEL", [](V v) -> auto& { return v.debug.writePixel; }),
+    stored("FG_DEBUGWRITEFLAG", [](V v) -> auto& { return v.debug.writeFlag; }),
+    computed("FG_DEBUGOUTENABLE", ValueForm::kUint32, &debugOutputEnable),
+    debugPoint("FG_DEBUGOUTXPOS", &debugMonitored, "_XPosition"),
+    debugPoint("FG_DEBUGOUTYPOS", &debugMonitored, "_YPosition"),
+    debugPoint("FG_DEBUGOUTPIXEL", &debugMonitored, "_PixelValue"),
+    debugPoint("FG_DEBUGREADY", &debugReady, "_Inject_ReadyForInjection"),
+    stored("FG_DEBUGSAVECONFIG", [](V v) -> auto& { return v.debug.saveConfigFile; }),
+    stored("FG_TAPGEOMETRY", [](V v) -> auto& { return v.geometry.tapGeometry; }),
+    stored("FG_SENSORWIDTH", [](V v) -> auto& { return v.geometry.sensorWidth; }),
+    stored("FG_VANTAGEPOINT", [](V v) -> auto& { return v.geometry.vantagePoint; }),
+    stored("FG_WIDTH", [](V v) -> auto& { return v.geometry.width; }),
+    stored("FG_HEIGHT", [](V v) -> auto& { return v.geometry.height; }),
+    stored("FG_XOFFSET", [](V v) -> auto& { return v.geometry.xOffset; }),
+    stored("FG_YOFFSET", [](V v) -> auto& { return v.geometry.yOffset; }),
+    computed("FG_FILLLEVEL", ValueForm::kUint32, &fillLevel),
+    hardware("FG_OVERFLOW", Hw::Overflow_OverflowOccurred, kTypeUint32),
+    stored("FG_FORMAT", [](V v) -> auto& { return v.geometry.format; }),
+    stored("FG_BITALIGNMENT", [](V v) -> auto& { return v.geometry.bitAlignment; }),
+    constant("FG_PIXELDEPTH", 10),
+    stored("FG_CUSTOM_BIT_SHIFT_RIGHT",
+           [](V v) -> auto& { return v.geometry.customBitShiftRight; }),
+    stored("FG_CAMERASIMULATOR_ENABLE", [](V v) -> auto& { return v.simulator.enable; }),
+    stored("FG_CAMERASIMULATOR_WIDTH", [](V v) -> auto& { return v.simulator.effectiveWidth; }),
+    computed("FG_CAMERASIMULATOR_LINE_GAP", ValueForm::kUint32, &simulatorLineGap),
+    stored("FG_CAMERASIMULATOR_HEIGHT", [](V v) -> auto& { return v.simulator.height; }),
+    computed("FG_CAMERASIMULATOR_FRAME_GAP", ValueForm::kUint32, &simulatorFrameGap),
+    stored("FG_CAMERASIMULATOR_PATTERN", [](V v) -> auto& { return v.simulator.pattern; }),
+    stored("FG_CAMERASIMULATOR_PATTERN_OFFSET",
+           [](V v) -> auto& { return v.simulator.patternOffset; }),
+    stored("FG_CAMERASIMULATOR_ROLL", [](V v) -> auto& { return v.simulator.roll; }),
+    stored("FG_CAMERASIMULATOR_SELECT_MODE", [](V v) -> auto& { return v.simulator.selectMode; }),
+    computed("FG_CAMERASIMULATOR_PIXEL_FREQUENCY", ValueForm::kDouble, &simulatorPixelFrequency),
+    computed("FG_CAMERASIMULATOR_LINERATE", ValueForm::kDouble, &simulatorLineRate),
+    computed("FG_CAMERASIMULATOR_FRAMERATE", ValueForm::kDouble, &simulatorFrameRate),
+    stored("FG_CAMERASIMULATOR_TRIGGER_MODE",
+           [](V v) -> auto& { return v.simulator.triggerMode; }),
+    computed("FG_CAMERASIMULATOR_ACTIVE", ValueForm::kUint32, &simulatorActive),
+    computed("FG_CAMERASIMULATOR_PASSIVE", ValueForm::kUint32, &simulatorPassive),
+    stored("FG_IMG_SELECT_PERIOD", [](V v) -> auto& { return v.geometry.imageSelectPeriod; }),
+    stored("FG_IMG_SELECT", [](V v) -> auto& { return v.geometry.imageSelect; }),
+    stored("FG_LUT_TYPE", [](V v) -> auto& { return v.lut.lutType; }),
+    constant("FG_LUT_IMPLEMENTATION_TYPE", 0),
+    constant("FG_LUT_IN_BITS", 10),
+    constant("FG_LUT_OUT_BITS", 10),
+    computed("FG_LUT_VALUE", ValueForm::kLutEntries, &lutValue),
+    stored("FG_LUT_CUSTOM_FILE", [](V v) -> auto& { return v.lut.customFile; }),
+    stored("FG_LUT_SAVE_FILE", [](V v) -> auto& { return v.lut.saveFile; }),
+    stored("FG_PROCESSING_OFFSET", [](V v) -> auto& { return v.lut.processingOffset; }),
+    stored("FG_PROCESSING_GAIN", [](V v) -> auto& { return v.lut.processingGain; }),
+    stored("FG_PROCESSING_GAMMA", [](V v) -> auto& { return v.lut.processingGamma; }),
+    stored("FG_PROCESSING_INVERT", [](V v) -> auto& { return v.lut.processingInvert; }),
+    stored("FG_AREATRIGGERMODE", [](V v) -> auto& { return v.trigger.areaTriggerMode; }),
+    stored("FG_TRIGGERSTATE", [](V v) -> auto& { return v.trigger.triggerState; }),
+    stored("FG_TRIGGER_FRAMESPERSECOND", [](V v) -> auto& { return v.trigger.framesPerSecond; }),
+    computed("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS", ValueForm::kUint32, &exceededPeriodLimits),
+    stored("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS_CLEAR",
+           [](V v) -> auto& { return v.trigger.exceededPeriodLimitsClear; }),
+    microseconds("FG_TRIGGERIN_DEBOUNCE", Hw::TriggerInput_Debounce8_Prescale_Period,
+                 kDebounceStepNanoseconds),
+    hardware("FG_GPI", Hw::TriggerInput_InputStatus_Status, kTypeUint32),
+    hardware("FG_FRONT_GPI", Hw::TriggerInput_InputStatusFrontGPI_Status, kTypeUint32),
+    stored("FG_TRIGGERIN_SRC", [](V v) -> auto& { return v.trigger.inputSource; }),
+    stored("FG_TRIGGERIN_POLARITY", [](V v) -> auto& { return v.trigger.inputPolarity; }),
+    stored("FG_TRIGGERIN_DOWNSCALE", [](V v) -> auto& { return v.trigger.inputDownscale; }),
+    stored("FG_TRIGGERIN_DOWNSCALE_PHASE",
+           [](V v) -> auto& { return v.trigger.inputDownscalePhase; }),
+    stored("FG_SENDSOFTWARETRIGGER", [](V v) -> auto& { return v.trigger.sendSoftwareTrigger; }),
+    computed("FG_SOFTWARETRIGGER_IS_BUSY", ValueForm::kUint32, &softwareTriggerIsBusy),
+    computed("FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL", ValueForm::kUint32,
+             &softwareTriggerQueueFillLevel),
+    stored("FG_TRIGGERIN_STATS_SOURCE",
+           [](V v) -> auto& { return v.trigger.inputStatisticsSource; }),
+    stored("FG_TRIGGERIN_STATS_POLARITY",
+           [](V v) -> auto& { return v.trigger.inputStatisticsPolarity; }),
+    hardware("FG_TRIGGERIN_STATS_PULSECOUNT", Hw::Cam0_InputStatistics_ReadPulses_Status,
+             kTypeUint32),
+    stored("FG_TRIGGERIN_STATS_PULSECOUNT_CLEAR",
+           [](V v) -> auto& { return v.trigger.inputStatisticsPulseCountClear; }),
+    frequency("FG_TRIGGERIN_STATS_FREQUENCY", Hw::Cam0_InputStatistics_ReadPeriod_Status),
+    // The longest period gives the lowest frequency, the shortest the highest.
+    frequency("FG_TRIGGERIN_STATS_MINFREQUENCY", Hw::Cam0_InputStatistics_ReadMax_Status),
+    frequency("FG_TRIGGERIN_STATS_MAXFREQUENCY", Hw::Cam0_InputStatistics_ReadMin_Status),
+    stored("FG_TRIGGERIN_STATS_MINMAXFREQUENCY_CLEAR",
+           [](V v) -> auto& { return v.trigger.inputStatisticsMinMaxFrequencyClear; }),
+    stored("FG_TRIGGER_MULTIPLY_PULSES", [](V v) -> auto& { return v.trigger.multiplyPulses; }),
+    stored("FG_TRIGGERQUEUE_MODE", [](V v) -> auto& { return v.trigger.queueMode; }),
+    computed("FG_TRIGGERQUEUE_FILLLEVEL", ValueForm::kUint32, &triggerQueueFillLevel),
+    stored("FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_ON_THRESHOLD",
+           [](V v) -> auto& { return v.trigger.queueFillLevelOnThreshold; }),
+    stored("FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_OFF_THRESHOLD",
+           [](V v) -> auto& { return v.trigger.queueFillLevelOffThreshold; }),
+    stored("FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[0].downscale; }),
+    stored("FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE_PHASE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[0].downscalePhase; }),
+    microseconds("FG_TRIGGER_PULSEFORMGEN0_DELAY", Hw::PulseForm0_Delay_Delay_Width,
+                 kTickNanoseconds),
+    microseconds("FG_TRIGGER_PULSEFORMGEN0_WIDTH", Hw::PulseForm0_Width_Width, kTickNanoseconds),
+    stored("FG_TRIGGER_PULSEFORMGEN1_DOWNSCALE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[1].downscale; }),
+    stored("FG_TRIGGER_PULSEFORMGEN1_DOWNSCALE_PHASE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[1].downscalePhase; }),
+    microseconds("FG_TRIGGER_PULSEFORMGEN1_DELAY", Hw::PulseForm1_Delay_Delay_Width,
+                 kTickNanoseconds),
+    microseconds("FG_TRIGGER_PULSEFORMGEN1_WIDTH", Hw::PulseForm1_Width_Width, kTickNanoseconds),
+    stored("FG_TRIGGER_PULSEFORMGEN2_DOWNSCALE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[2].downscale; }),
+    stored("FG_TRIGGER_PULSEFORMGEN2_DOWNSCALE_PHASE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[2].downscalePhase; }),
+    microseconds("FG_TRIGGER_PULSEFORMGEN2_DELAY", Hw::PulseForm2_Delay_Delay_Width,
+                 kTickNanoseconds),
+    microseconds("FG_TRIGGER_PULSEFORMGEN2_WIDTH", Hw::PulseForm2_Width_Width, kTickNanoseconds),
+    stored("FG_TRIGGER_PULSEFORMGEN3_DOWNSCALE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[3].downscale; }),
+    stored("FG_TRIGGER_PULSEFORMGEN3_DOWNSCALE_PHASE",
+           [](V v) -> auto& { return v.trigger.pulseFormGenerators[3].downscalePhase; }),
+    microseconds("FG_TRIGGER_PULSEFORMGEN3_DELAY", Hw::PulseForm3_Delay_Delay_Width,
+                 kTickNanoseconds),
+    microseconds("FG_TRIGGER_PULSEFORMGEN3_WIDTH", Hw::PulseForm3_Width_Width, kTickNanoseconds),
+    stored("FG_TRIGGERCC_SELECT0", [](V v) -> auto& { return v.trigger.cameraControlSelect[0]; }),
+    stored("FG_TRIGGERCC_SELECT1", [](V v) -> auto& { return v.trigger.cameraControlSelect[1]; }),
+    stored("FG_TRIGGERCC_SELECT2", [](V v) -> auto& { return v.trigger.cameraControlSelect[2]; }),
+    stored("FG_TRIGGERCC_SELECT3", [](V v) -> auto& { return v.trigger.cameraControlSelect[3]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_0", [](V v) -> auto& { return v.trigger.gpoSelect[0]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_1", [](V v) -> auto& { return v.trigger.gpoSelect[1]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_2", [](V v) -> auto& { return v.trigger.gpoSelect[2]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_3", [](V v) -> auto& { return v.trigger.gpoSelect[3]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_4", [](V v) -> auto& { return v.trigger.gpoSelect[4]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_5", [](V v) -> auto& { return v.trigger.gpoSelect[5]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_6", [](V v) -> auto& { return v.trigger.gpoSelect[6]; }),
+    stored("FG_TRIGGEROUT_SELECT_GPO_7", [](V v) -> auto& { return v.trigger.gpoSelect[7]; }),
+    stored("FG_TRIGGEROUT_SELECT_FRONT_GPO_0",
+           [](V v) -> auto& { return v.trigger.frontGpoSelect[0]; }),
+    stored("FG_TRIGGEROUT_SELECT_FRONT_GPO_1",
+           [](V v) -> auto& { return v.trigger.frontGpoSelect[1]; }),
+    stored("FG_TRIGGEROUT_STATS_SOURCE",
+           [](V v) -> auto& { return v.trigger.outputStatisticsSource; }),
+    hardware("FG_TRIGGEROUT_STATS_PULSECOUNT", Hw::Cam0_OutputStatistics_ReadPulses_Status,
+             kTypeUint32),
+    stored("FG_TRIGGEROUT_STATS_PULSECOUNT_CLEAR",
+           [](V v) -> auto& { return v.trigger.outputStatisticsPulseCountClear; }),
+    computed("FG_MISSING_CAMERA_FRAME_RESPONSE", ValueForm::kUint32, &missingCameraFrameResponse),
+    stored("FG_MISSING_CAMERA_FRAME_RESPONSE_CLEAR",
+           [](V v) -> auto& { return v.trigger.missingCameraFrameResponseClear; }),
+    stored("FG_TRIGGER_OUTPUT_EVENT_SELECT",
+           [](V v) -> auto& { return v.trigger.outputEventSelect; }),
+    Getter{.id = kParameterDescriptionQuery,
+           .form = ValueForm::kText,
+           .text = &parameterDescription},
+});
+
+// Every parameter of the table has its getter, in table order, writing the table's form.
+// (A text getter is one of form kText; the builders set the matching function.)
+consteval bool gettersFollowTheTable() {
+  if (kGettersInTableOrder.size() != kSdkParameterCount + 1) return false;
+  for (std::size_t i = 0; i < kSdkParameterCount; ++i) {
+    const Getter& getter = kGettersInTableOrder[i];
+    if (getter.id != kSdkParameters[i].id || getter.form != kSdkParameters[i].form) return false;
+  }
+  return true;
+}
+static_assert(gettersFollowTheTable());
+
+constexpr auto sortedById(std::array<Getter, kGettersInTableOrder.size()> getters) {
+  std::sort(getters.begin(), getters.end(),
+            [](const Getter& a, const Getter& b) { return a.id < b.id; });
+  return getters;
+}
+
+constexpr auto kGetters = sortedById(kGettersInTableOrder);
+
+const Getter* findGetter(std::int32_t id) {
+  const auto found = std::lower_bound(kGetters.begin(), kGetters.end(), id,
+                                       [](const Getter& getter, std::int32_t wanted) {
+                                         return getter.id < wanted;
+                                       });
+  return found != kGetters.end() && found->id == id ? found : nullptr;
+}
+
+// Type 22 hands out a copy made in the scratch buffer; any other type writes the text into
+// the caller's buffer.
+void getText(const Getter& getter, GetContext& context, const GetRequest& request) {
+  if (request.type != runtime::kTypeStringCopy) {
+    getter.text(getter, context, request, static_cast<char*>(request.value));
+    return;
+  }
+  getter.text(getter, context, request, context.strings.scratch());
+  char* copy = context.strings.handOut();
+  if (copy == nullptr) codes::raise(codes::kInternalFailure);
+  put(request.value, copy);
+}
+
+}  // namespace
+
+namespace getters {
+
+void constantValue(const Getter& getter, GetContext&, const GetRequest& request) {
+  put(request.value, getter.number);
+}
+
+void constantText(const Getter& getter, GetContext&, const GetRequest&, char* destination) {
+  std::strcpy(destination, getter.word);
+}
+
+void hardwareValue(const Getter& getter, GetContext& context, const GetRequest& request) {
+  context.hardware.readInto(getter.slot, request.value, getter.typeCode);
+}
+
+void hardwareText(const Getter& getter, GetContext& context, const GetRequest&,
+                  char* destination) {
+  context.hardware.readInto(getter.slot, destination, runtime::kTypeString);
+}
+
+void runtimeValue(const Getter& getter, GetContext& context, const GetRequest& request) {
+  const int result =
+      context.wrapper.runtimeGetParameter(getter.id, request.value, 0, runtime::kTypeUint32);
+  if (result != 0) codes::raise(result);
+}
+
+void forwardedValue(const Getter& getter, GetContext& context, const GetRequest& request) {
+  const int result =
+      context.wrapper.runtimeGetParameter(getter.id, request.value, request.dma, request.type);
+  if (result != 0) codes::raise(result);
+}
+
+// The request holds an SDK parameter's name; its description, or "-", replaces it.
+void parameterDescription(const Getter&, GetContext& context, const GetRequest& request,
+                          char* destination) {
+  const std::string* description =
+      context.registry.descriptionOf(static_cast<const char*>(request.value));
+  const char* text = description != nullptr ? description->c_str() : "-";
+  std::memmove(destination, text, std::strlen(text) + 1);
+}
+
+}  // namespace getters
+
+std::int32_t processOfDma(const ParameterRegistry& registry, std::uint32_t dma) {
+  const std::int32_t* process = registry.processOf(dma);
+  if (process == nullptr) codes::raise(codes::kInvalidParameter);
+  return *process;
+}
+
+void refuseSdkParameter(FgTolqWrapper& wrapper, const char* operation, std::int32_t id,
+                        std::int32_t process) {
+  if (process != 0) {
+    vurn::tools::logging::logMessage(wrapper.getLogger(), kLevelParameterFailure, "trying to ",
+                                     operation, " SDK parameter '", id, "' on unknown process ",
+                                     process, "!");
+  } else {
+    vurn::tools::logging::logMessage(wrapper.getLogger(), kLevelParameterFailure, "trying to ",
+                                     operation, " unknown SDK parameter '", id,
+                                     "' on process 0!");
+  }
+  codes::raise(codes::kInvalidParameter);
+}
+
+void getSdkParameter(GetContext& context, std::int32_t id, void* value, std::uint32_t dma,
+                     std::int32_t type) {
+  const GetRequest request{value, dma, type};
+  // The process count is answered for any DMA index.
+  if (id == sdkId("FG_NR_OF_PROCESSES")) {
+    const Getter* processes = findGetter(id);
+    processes->value(*processes, context, request);
+    return;
+  }
+  const std::int32_t process = processOfDma(context.registry, dma);
+  if (process != 0) refuseSdkParameter(context.wrapper, "get", id, process);
+  const Getter* getter = findGetter(id);
+  if (getter == nullptr) refuseSdkParameter(context.wrapper, "get", id, process);
+  if (getter->form == ValueForm::kText) {
+    getText(*getter, context, request);
+  } else {
+    getter->value(*getter, context, request);
+  }
+}
+
+}  // namespace brenvik::parameters

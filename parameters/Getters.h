@@ -1,0 +1,195 @@
+// Getter rows of the get path and the building blocks that the getter table is written with:
+// stored values, constants, hardware reads, the runtime's own parameters, computations.
+#pragma once
+
+#include <cstdint>
+#include <cstring>
+#include <string>
+#include <string_view>
+#include <type_traits>
+
+#include "parameters/CurrentValues.h"
+#include "parameters/GetPath.h"
+#include "parameters/HardwareParameters.h"
+#include "parameters/SdkParameterTable.h"
+#include "runtime/SdkRuntime.h"
+
+namespace brenvik::parameters::getters {
+
+// One get as the caller asked for it.
+struct GetRequest {
+  void* value;
+  std::uint32_t dma;
+  std::int32_t type;
+};
+
+struct Getter;
+// Writes the value at the caller's pointer.
+using ValueGetter = void (*)(const Getter&, GetContext&, const GetRequest&);
+// Produces a text at `destination`; the dispatcher decides where that is (string rules).
+using TextGetter = void (*)(const Getter&, GetContext&, const GetRequest&, char* destination);
+
+// One parameter's getter: `text` for the form kText, `value` for every other form; the
+// other fields are the row's data for its function.
+struct Getter {
+  std::int32_t id = 0;
+  ValueForm form = ValueForm::kUint32;
+  ValueGetter value = nullptr;
+  TextGetter text = nullptr;
+  Hw slot{};                   // hardware rows: the bound parameter
+  std::int32_t typeCode = 0;   // hardware rows: the type code of the read
+  std::uint32_t number = 0;    // constants; nanoseconds per tick of scaled reads
+  const char* word = nullptr;  // constant texts; the suffix of a debug point's parameter
+};
+
+template <typename T>
+void put(void* destination, const T& value) {
+  std::memcpy(destination, &value, sizeof value);
+}
+
+// --- Function of each kind of row (ComputedValues.cpp and GetPath.cpp) ---
+
+void constantValue(const Getter&, GetContext&, const GetRequest&);
+void constantText(const Getter&, GetContext&, const GetRequest&, char* destination);
+void hardwareValue(const Getter&, GetContext&, const GetRequest&);
+void hardwareText(const Getter&, GetContext&, const GetRequest&, char* destination);
+void runtimeValue(const Getter&, GetContext&, const GetRequest&);
+void forwardedValue(const Getter&, GetContext&, const GetRequest&);
+void microsecondsFromTicks(const Getter&, GetContext&, const GetRequest&);
+void frequencyFromPeriod(const Getter&, GetContext&, const GetRequest&);
+void parameterDescription(const Getter&, GetContext&, const GetRequest&, char* destination);
+
+// Computed values.
+void cameraStatus(const Getter&, GetContext&, const GetRequest&);
+void cameraStatusExtended(const Getter&, GetContext&, const GetRequest&);
+void fillLevel(const Getter&, GetContext&, const GetRequest&);
+void alternativeBoardDetection(const Getter&, GetContext&, const GetRequest&);
+void simulatorLineGap(const Getter&, GetContext&, const GetRequest&);
+void simulatorFrameGap(const Getter&, GetContext&, const GetRequest&);
+void simulatorPixelFrequency(const Getter&, GetContext&, const GetRequest&);
+void simulatorLineRate(const Getter&, GetContext&, const GetRequest&);
+void simulatorFrameRate(const Getter&, GetContext&, const GetRequest&);
+void simulatorActive(const Getter&, GetContext&, const GetRequest&);
+void simulatorPassive(const Getter&, GetContext&, const GetRequest&);
+void lutValue(const Getter&, GetContext&, const GetRequest&);
+void exceededPeriodLimits(const Getter&, GetContext&, const GetRequest&);
+void softwareTriggerIsBusy(const Getter&, GetContext&, const GetRequest&);
+void softwareTriggerQueueFillLevel(const Getter&, GetContext&, const GetRequest&);
+void triggerQueueFillLevel(const Getter&, GetContext&, const GetRequest&);
+void missingCameraFrameResponse(const Getter&, GetContext&, const GetRequest&);
+
+// The debug points.
+void debugSourceName(const Getter&, GetContext&, const GetRequest&, char* destination);
+void debugFile(const Getter&, GetContext&, const GetRequest&, char* destination);
+void debugInputEnable(const Getter&, GetContext&, const GetRequest&);
+void debugOutputEnable(const Getter&, GetContext&, const GetRequest&);
+void debugMonitored(const Getter&, GetContext&, const GetRequest&);
+void debugReady(const Getter&, GetContext&, const GetRequest&);
+
+// --- Row builders: each resolves the parameter's name to its id while compiling ---
+
+template <typename T>
+consteval ValueForm formOf() {
+  if constexpr (std::is_same_v<T, std::string>) {
+    return ValueForm::kText;
+  } else if constexpr (std::is_same_v<T, double>) {
+    return ValueForm::kDouble;
+  } else {
+    static_assert(std::is_integral_v<T> && (sizeof(T) == 4 || sizeof(T) == 8));
+    return sizeof(T) == 8 ? ValueForm::kUint64 : ValueForm::kUint32;
+  }
+}
+
+template <typename Access>
+using StoredType = std::remove_cvref_t<std::invoke_result_t<Access, const CurrentValues&>>;
+
+template <typename Access>
+void storedValue(const Getter&, GetContext& context, const GetRequest& request) {
+  put(request.value, Access{}(context.values));
+}
+
+template <typename Access>
+void storedText(const Getter&, GetContext& context, const GetRequest&, char* destination) {
+  const std::string& text = Access{}(context.values);
+  std::memcpy(destination, text.c_str(), text.size() + 1);
+}
+
+// A value of CurrentValues, named by an accessor (a lambda without captures).
+template <typename Access>
+consteval Getter stored(std::string_view name, Access) {
+  Getter row{.id = sdkId(name), .form = formOf<StoredType<Access>>()};
+  if constexpr (std::is_same_v<StoredType<Access>, std::string>) {
+    row.text = &storedText<Access>;
+  } else {
+    row.value = &storedValue<Access>;
+  }
+  return row;
+}
+
+consteval Getter constant(std::string_view name, std::uint32_t value) {
+  return {.id = sdkId(name), .value = &constantValue, .number = value};
+}
+
+consteval Getter fixedText(std::string_view name, const char* text) {
+  return {.id = sdkId(name), .form = ValueForm::kText, .text = &constantText, .word = text};
+}
+
+// The form in which a hardware parameter read with a type code arrives.
+constexpr ValueForm hardwareForm(std::int32_t type) {
+  return type == runtime::kTypeUint64   ? ValueForm::kUint64
+         : type == runtime::kTypeDouble ? ValueForm::kDouble
+         : type == runtime::kTypeString ? ValueForm::kText
+                                        : ValueForm::kUint32;
+}
+
+// A bound hardware parameter read with `type` (2, 4, 5 or 6), straight into the caller's
+// value.
+consteval Getter hardware(std::string_view name, Hw slot, std::int32_t type) {
+  const bool text = type == runtime::kTypeString;
+  return {.id = sdkId(name),
+          .form = hardwareForm(type),
+          .value = text ? nullptr : &hardwareValue,
+          .text = text ? &hardwareText : nullptr,
+          .slot = slot,
+          .typeCode = type};
+}
+
+// A tick count of the hardware in microseconds: ticks x nanoseconds per tick / 1000.
+consteval Getter microseconds(std::string_view name, Hw slot, std::uint32_t nanosecondsPerTick) {
+  return {.id = sdkId(name),
+          .form = ValueForm::kDouble,
+          .value = &microsecondsFromTicks,
+          .slot = slot,
+          .number = nanosecondsPerTick};
+}
+
+// A period of the hardware in 8 ns ticks as a frequency in Hz.
+consteval Getter frequency(std::string_view name, Hw slot) {
+  return {
+      .id = sdkId(name), .form = ValueForm::kDouble, .value = &frequencyFromPeriod, .slot = slot};
+}
+
+// The SDK runtime's own parameter of the same id, on DMA 0 as a 32-bit value.
+consteval Getter runtimeOwn(std::string_view name) {
+  return {.id = sdkId(name), .value = &runtimeValue};
+}
+
+// The SDK runtime's own parameter of the same id, with the caller's DMA index and type.
+consteval Getter forwarded(std::string_view name) {
+  return {.id = sdkId(name), .form = ValueForm::kAsRequested, .value = &forwardedValue};
+}
+
+consteval Getter computed(std::string_view name, ValueForm form, ValueGetter function) {
+  return {.id = sdkId(name), .form = form, .value = function};
+}
+
+consteval Getter computedText(std::string_view name, TextGetter function) {
+  return {.id = sdkId(name), .form = ValueForm::kText, .text = function};
+}
+
+// A 32-bit hardware parameter of the selected debug point, named by its suffix.
+consteval Getter debugPoint(std::string_view name, ValueGetter function, const char* suffix) {
+  return {.id = sdkId(name), .value = function, .word = suffix};
+}
+
+}  // namespace brenvik::parameters::getters

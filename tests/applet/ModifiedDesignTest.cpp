@@ -1,0 +1,166 @@
+// Applets created from a modified copy of the design file (in a process of its own, with
+// the external design forced and the applet's level-4 messages in a log file): a hardware
+// parameter missing, and events in another order with one of them missing.
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "AppletFixture.h"
+#include "applet/EventTables.h"
+#include "parameters/SdkParameterTable.h"
+#include "runtime/HardwareAppletRuntime.h"
+
+namespace brenvik::test {
+namespace {
+
+using parameters::sdkId;
+using Lines = std::vector<std::string>;
+
+// The log so far. The logging dispatcher keeps its file open, so a test looks only at what
+// was appended after it started.
+std::string logText() { return readFile(std::getenv("BRENVIK_LOG_FILE")); }
+
+// How many log lines after `from` carry exactly this message after their thread prefix.
+int countLogged(std::size_t from, const std::string& text) {
+  std::istringstream lines(logText().substr(from));
+  int matches = 0;
+  for (std::string line; std::getline(lines, line);) {
+    const auto bar = line.find('|');
+    if (line.find("] thread-id=") != std::string::npos && bar != std::string::npos &&
+        line.substr(bar + 1) == text) {
+      ++matches;
+    }
+  }
+  return matches;
+}
+
+int countLoggedStartingWith(std::size_t from, const std::string& start) {
+  std::istringstream lines(logText().substr(from));
+  int matches = 0;
+  for (std::string line; std::getline(lines, line);) {
+    const auto bar = line.find('|');
+    if (bar != std::string::npos && line.compare(bar + 1, start.size(), start) == 0) ++matches;
+  }
+  return matches;
+}
+
+bool startsWith(const std::string& line, const std::string& start) {
+  return line.compare(0, start.size(), start) == 0;
+}
+
+class ModifiedDesign : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_NE(std::getenv("BRENVIK_LOG_FILE"), nullptr);
+    logStart_ = logText().size();
+    std::istringstream design(readFile(std::string(BRENVIK_BUILD_DIR) + "/lib/Brenvik.hap"));
+    for (std::string line; std::getline(design, line);) lines_.push_back(line);
+    ASSERT_GT(lines_.size(), 100u);
+    directory_ = std::filesystem::temp_directory_path() /
+                 ("brenvik-design-" + std::to_string(getpid()) + "-" +
+                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    std::filesystem::create_directories(directory_);
+    std::filesystem::current_path(directory_);
+  }
+  void TearDown() override {
+    if (handle_.applet != nullptr) {
+      EXPECT_EQ(Fg_FreeGrabber(&handle_), 0);
+    }
+    std::filesystem::current_path(start_);
+    std::filesystem::remove_all(directory_);
+  }
+
+  // Writes the design with its lines as they are now and creates the applet from it.
+  void create() {
+    std::ofstream file("Brenvik.hap");
+    for (const std::string& line : lines_) file << line << "\n";
+    file.close();
+    std::int32_t code = -1;
+    handle_.applet = Std_entry(freshBoard(), &code, 0);
+    ASSERT_EQ(code, 0);
+    ASSERT_NE(handle_.applet, nullptr);
+  }
+  void removeLineStartingWith(const std::string& start) {
+    const auto before = lines_.size();
+    std::erase_if(lines_, [&](const std::string& line) { return startsWith(line, start); });
+    ASSERT_EQ(lines_.size(), before - 1) << start;
+  }
+  std::uint64_t numberedMask(std::string_view name) {
+    std::uint64_t hap = 0;
+    EXPECT_EQ(Info(0x1040, 0, 0, &hap, nullptr), 0);
+    for (std::uint32_t n = 0; n < kEventLimit; ++n) {
+      const MolvrtEventDescriptor* event = Molvrt_EventDescriptor(reinterpret_cast<void*>(hap), n);
+      if (event == nullptr) break;
+      if (name == event->name) return std::uint64_t{1} << n;
+    }
+    return 0;
+  }
+
+  Lines lines_;
+  std::size_t logStart_ = 0;
+  AppletHandle handle_{nullptr};
+  std::filesystem::path start_ = std::filesystem::current_path();
+  std::filesystem::path directory_;
+};
+
+TEST_F(ModifiedDesign, AMissingHardwareParameterFailsOnlyWhatNeedsIt) {
+  removeLineStartingWith("parameter Device1_Process0_BoardStatus_FpgaTemperature ");
+  create();
+  EXPECT_EQ(countLogged(logStart_,
+                        "cannot retrieve Tolq id for Tolq parameter: "
+                        "'Device1_Process0_BoardStatus_FpgaTemperature'"),
+            1);
+  EXPECT_EQ(countLoggedStartingWith(logStart_, "cannot retrieve Tolq id"), 1);
+
+  double value = -1;
+  const int result =
+      Fg_getParameterWithType(&handle_, sdkId("FG_SYSTEMMONITOR_FPGA_TEMPERATURE"), &value, 0, 5);
+  EXPECT_LT(result, 0);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle_), result);
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, sdkId("FG_SYSTEMMONITOR_FPGA_VCC_AUX"), &value, 0, 5),
+            0);
+  EXPECT_EQ(value, 1.8);
+  std::uint32_t width = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, sdkId("FG_WIDTH"), &width, 0, 2), 0);
+  EXPECT_EQ(width, 1024u);
+}
+
+TEST_F(ModifiedDesign, EventsFollowTheDesignsNumbering) {
+  const std::string missing =
+      "Device1_Process1_Trigger_Monitoring_MonitoringEvents_Cam0OutputEvent";
+  removeLineStartingWith("event " + missing + " ");
+  // The events in reverse order: every event gets another number.
+  const auto first = std::find_if(lines_.begin(), lines_.end(), [](const std::string& line) {
+    return startsWith(line, "event ");
+  });
+  ASSERT_NE(first, lines_.end());
+  std::reverse(first, lines_.end());
+  create();
+
+  EXPECT_EQ(
+      countLogged(logStart_, "cannot retrieve event id for internal event: '" + missing + "'"), 1);
+  EXPECT_EQ(countLoggedStartingWith(logStart_, "cannot retrieve event id"), 1);
+  for (const EventAlias& alias : kEventAliases) {
+    const std::string name(alias.sdkName);
+    const std::uint64_t mask = Fg_getEventMask(&handle_, name.c_str());
+    if (alias.hardwareName == missing) {
+      EXPECT_EQ(mask, 0u);
+      EXPECT_EQ(Fg_getLastErrorNumber(&handle_), -2070);
+      continue;
+    }
+    EXPECT_EQ(mask, numberedMask(alias.hardwareName)) << name;
+    EXPECT_STREQ(Fg_getEventName(&handle_, mask), name.c_str());
+  }
+  EXPECT_EQ(Fg_getEventMask(&handle_, "Device1_Process1_Trigger_SoftwareTrigger_PulseAccepted"), 1u)
+      << "the last event of the file is number 0 now";
+}
+
+}  // namespace
+}  // namespace brenvik::test

@@ -1,0 +1,97 @@
+// "brenvik xml": writes the applet's GenICam XML description to a file or standard output.
+#include <charconv>
+#include <fstream>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/brenvik/Command.h"
+#include "tools/brenvik/ErrorText.h"
+
+namespace brenvik::tool {
+
+namespace {
+
+struct XmlArguments {
+  std::string file = "-";  // "-": standard output
+  int port = 0;
+};
+
+bool parseArguments(Context& context, const std::vector<std::string>& arguments,
+                    XmlArguments& parsed) {
+  bool haveFile = false;
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& argument = arguments[i];
+    if (argument == "--port") {
+      const std::string value = i + 1 < arguments.size() ? arguments[++i] : std::string();
+      const auto [end, error] =
+          std::from_chars(value.data(), value.data() + value.size(), parsed.port);
+      if (value.empty() || error != std::errc{} || end != value.data() + value.size()) {
+        context.err << "brenvik xml: --port takes a number, not '" << value << "'\n";
+        return false;
+      }
+    } else if (!haveFile && (argument == "-" || argument.rfind("-", 0) != 0)) {
+      parsed.file = argument;
+      haveFile = true;
+    } else {
+      context.err << "brenvik xml: unexpected argument '" << argument << "'\n";
+      return false;
+    }
+  }
+  return true;
+}
+
+int run(Context& context, const std::vector<std::string>& arguments) {
+  XmlArguments parsed;
+  if (!parseArguments(context, arguments, parsed)) return kExitUsage;
+  std::int32_t creation = 0;
+  const auto host = openApplet(context, &creation);
+  if (!host || !host->created()) return kExitFailed;
+  const auto xml = host->function<decltype(&Fg_getParameterInfoXML)>("Fg_getParameterInfoXML");
+  if (xml == nullptr) {
+    context.err << "brenvik xml: the module has no Fg_getParameterInfoXML\n";
+    return kExitFailed;
+  }
+  // Ask for the size, then fetch the text into a buffer of that size.
+  std::uint64_t size = 0;
+  int result = xml(host->handle(), parsed.port, nullptr, &size);
+  std::vector<char> text;
+  if (result == 0) {
+    text.resize(size);
+    result = xml(host->handle(), parsed.port, text.data(), &size);
+  }
+  if (result != 0) {
+    context.err << "brenvik xml: no description for port " << parsed.port << ": "
+                << describeCode(result) << "\n";
+    return kExitFailed;
+  }
+  const auto length = static_cast<std::streamsize>(size - 1);
+  if (parsed.file == "-") {
+    context.out.write(text.data(), length);
+    return kExitOk;
+  }
+  std::ofstream file(parsed.file, std::ios::binary);
+  file.write(text.data(), length);
+  file.close();
+  if (!file) {
+    context.err << "brenvik xml: cannot write " << parsed.file << "\n";
+    return kExitFailed;
+  }
+  context.out << "wrote " << length << " bytes of GenICam XML to " << parsed.file << "\n";
+  return kExitOk;
+}
+
+}  // namespace
+
+extern const Command kXmlCommand{
+    "xml",
+    "write the GenICam XML description to a file or standard output",
+    "usage: brenvik [options] xml [--port N] [FILE]\n"
+    "\n"
+    "Creates the applet and writes the GenICam GenApi document that Fg_getParameterInfoXML\n"
+    "renders for port N (default 0) to FILE, or to standard output when FILE is - or not\n"
+    "given. Exits with 1, naming the code, when the applet has no description for the port.\n",
+    &run,
+};
+
+}  // namespace brenvik::tool
