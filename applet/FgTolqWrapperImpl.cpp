@@ -13,6 +13,8 @@
 #include "platform/logging/Logging.h"
 #include "platform/os/Process.h"
 #include "runtime/HardwareAppletRuntime.h"
+#include "semantics/DefaultPass.h"
+#include "semantics/SetPath.h"
 
 namespace brenvik {
 
@@ -95,15 +97,16 @@ void FgTolqWrapperImpl::buildParameterDescription() {
                                      hapHandle(), direct.empty() ? nullptr : runtimeParameterInfo(),
                                      direct});
 }
-// The creation-time preparation is one step: the debug points come first, the preparation
-// of the other families follows them, and a failure of any part ends the rest, silently.
+// The creation-time preparation is one step: the debug points come first, then the
+// output-format table, then the preparation of the other families; a failure of any part
+// ends the rest, silently.
 void FgTolqWrapperImpl::runCreationDiscovery() {
   if (!debugPoints_.discover()) return;
+  if (!semantics::discoverOutputFormats(*this, outputFormats_)) return;
 }
 
-// The defaults are written family by family through their setters; until a family has its
-// setters there is nothing to write for it.
-void FgTolqWrapperImpl::applyDefaults() {}
+// Every parameter's initial value, written through its setter with errors dropped.
+void FgTolqWrapperImpl::applyDefaults() { semantics::applyDefaults(setContext_); }
 
 // --- Configuration files ---
 
@@ -164,7 +167,8 @@ int FgTolqWrapperImpl::routeSet(int id, const void* value, unsigned dma, int typ
     return runtimeSetParameter(id - kDirectParameterBase, value, dma, type);
   }
   if (draEnabled() && id > kDirectRegisterBase) return writeRegister(id, value);
-  refuseSdkParameter("set", id, dma);
+  semantics::setSdkParameter(setContext_, id, value, dma, type);
+  return codes::kSuccess;
 }
 
 int FgTolqWrapperImpl::readRegister(int id, void* value) const {
@@ -192,11 +196,6 @@ int FgTolqWrapperImpl::writeRegister(int id, const void* value) const {
     content = low;
   }
   return VurnHw_WriteRegister(boardHandle(), registerId, content);
-}
-
-// An SDK id that no parameter answers: the DMA index is checked first, then the id.
-void FgTolqWrapperImpl::refuseSdkParameter(const char* operation, int id, unsigned dma) {
-  parameters::refuseSdkParameter(*this, operation, id, parameters::processOfDma(registry_, dma));
 }
 
 // Strings of the direct band and of the runtime's own parameters go back to the runtime;

@@ -17,6 +17,8 @@
 #include "parameters/SettingsStore.h"
 #include "parameters/StringHandout.h"
 #include "platform/locks/CriticalSection.h"
+#include "semantics/OutputFormat.h"
+#include "semantics/SetContext.h"
 
 namespace brenvik {
 
@@ -65,6 +67,10 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   parameters::CurrentValues& currentValues() { return values_; }
   const parameters::HardwareBinding& hardware() const { return hardware_; }
   const debug::DebugPoints& debugPoints() const { return debugPoints_; }
+  const semantics::OutputFormatTable& outputFormats() const { return outputFormats_; }
+
+  // What the setters work on; the configuration loader calls them with it directly.
+  semantics::SetContext& setContext() { return setContext_; }
 
  private:
   void registerParameters();
@@ -78,22 +84,23 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   int routeSet(int id, const void* value, unsigned dma, int type);
   int readRegister(int id, void* value) const;
   int writeRegister(int id, const void* value) const;
-  [[noreturn]] void refuseSdkParameter(const char* operation, int id, unsigned dma);
 
   vurn::tools::logging::Logger* logger_ = nullptr;
   vurn::templates::platform::CriticalSection parameterLock_;
   parameters::SettingsStore settings_{true, true};
   ModuleIdentity identity_;
 
-  // Registry and parameter state. The registry, the binding and the debug points are filled
-  // once during creation and read without a lock afterwards; the values and the handed-out
-  // strings change under parameterLock_.
+  // Registry and parameter state. The registry, the binding, the debug points and the
+  // output formats are filled once during creation and read without a lock afterwards; the
+  // values and the handed-out strings change under parameterLock_.
   parameters::ParameterRegistry registry_;
   parameters::HardwareBinding hardware_{*this};
   parameters::CurrentValues values_;
   debug::DebugPoints debugPoints_{*this};
   parameters::StringHandout strings_;
+  semantics::OutputFormatTable outputFormats_;
   parameters::GetContext getContext_{*this, registry_, hardware_, values_, debugPoints_, strings_};
+  semantics::SetContext setContext_{*this, registry_, hardware_, values_, outputFormats_};
 
   // Events: name to mask and mask to name.
   EventTables events_;

@@ -63,6 +63,28 @@ void hardwareParameterGet(benchmark::State& state) {
 }
 BENCHMARK(hardwareParameterGet);
 
+// A set that only stores and writes one hardware parameter: the lock, the DMA lookup, the
+// setter lookup, the contract and one runtime write (FG_IMG_SELECT).
+void storedParameterSet(benchmark::State& state) {
+  Applet applet;
+  const std::uint32_t selected = 0;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Fg_setParameterWithType(applet.handle(), 25111, &selected, 0, 2));
+  }
+}
+BENCHMARK(storedParameterSet);
+
+// FG_WIDTH: the whole tap-geometry sequence (eight sorter writes, two of them fields), the
+// frame-buffer write and four description limits.
+void widthSet(benchmark::State& state) {
+  Applet applet;
+  const std::uint32_t width = 1024;
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(Fg_setParameterWithType(applet.handle(), 100, &width, 0, 2));
+  }
+}
+BENCHMARK(widthSet);
+
 void parameterIdByName(benchmark::State& state) {
   Applet applet;
   for (auto _ : state) {

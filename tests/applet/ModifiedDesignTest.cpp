@@ -1,18 +1,16 @@
 // Applets created from a modified copy of the design file (in a process of its own, with
 // the external design forced and the applet's level-4 messages in a log file): a hardware
 // parameter missing, and events in another order with one of them missing.
-#include <unistd.h>
 
 #include <algorithm>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "AppletFixture.h"
+#include "DesignCopy.h"
 #include "applet/EventTables.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/HardwareAppletRuntime.h"
@@ -51,47 +49,27 @@ int countLoggedStartingWith(std::size_t from, const std::string& start) {
   return matches;
 }
 
-bool startsWith(const std::string& line, const std::string& start) {
-  return line.compare(0, start.size(), start) == 0;
-}
-
 class ModifiedDesign : public ::testing::Test {
  protected:
   void SetUp() override {
     ASSERT_NE(std::getenv("BRENVIK_LOG_FILE"), nullptr);
     logStart_ = logText().size();
-    std::istringstream design(readFile(std::string(BRENVIK_BUILD_DIR) + "/lib/Brenvik.hap"));
-    for (std::string line; std::getline(design, line);) lines_.push_back(line);
-    ASSERT_GT(lines_.size(), 100u);
-    directory_ = std::filesystem::temp_directory_path() /
-                 ("brenvik-design-" + std::to_string(getpid()) + "-" +
-                  ::testing::UnitTest::GetInstance()->current_test_info()->name());
-    std::filesystem::create_directories(directory_);
-    std::filesystem::current_path(directory_);
   }
   void TearDown() override {
     if (handle_.applet != nullptr) {
       EXPECT_EQ(Fg_FreeGrabber(&handle_), 0);
     }
-    std::filesystem::current_path(start_);
-    std::filesystem::remove_all(directory_);
   }
 
   // Writes the design with its lines as they are now and creates the applet from it.
   void create() {
-    std::ofstream file("Brenvik.hap");
-    for (const std::string& line : lines_) file << line << "\n";
-    file.close();
+    design_.write();
     std::int32_t code = -1;
     handle_.applet = Std_entry(freshBoard(), &code, 0);
     ASSERT_EQ(code, 0);
     ASSERT_NE(handle_.applet, nullptr);
   }
-  void removeLineStartingWith(const std::string& start) {
-    const auto before = lines_.size();
-    std::erase_if(lines_, [&](const std::string& line) { return startsWith(line, start); });
-    ASSERT_EQ(lines_.size(), before - 1) << start;
-  }
+  void removeLineStartingWith(const std::string& start) { design_.removeLineStartingWith(start); }
   std::uint64_t numberedMask(std::string_view name) {
     std::uint64_t hap = 0;
     EXPECT_EQ(Info(0x1040, 0, 0, &hap, nullptr), 0);
@@ -103,11 +81,10 @@ class ModifiedDesign : public ::testing::Test {
     return 0;
   }
 
-  Lines lines_;
+  DesignCopy design_;
+  Lines& lines_ = design_.lines();
   std::size_t logStart_ = 0;
   AppletHandle handle_{nullptr};
-  std::filesystem::path start_ = std::filesystem::current_path();
-  std::filesystem::path directory_;
 };
 
 TEST_F(ModifiedDesign, AMissingHardwareParameterFailsOnlyWhatNeedsIt) {
@@ -138,7 +115,7 @@ TEST_F(ModifiedDesign, EventsFollowTheDesignsNumbering) {
   removeLineStartingWith("event " + missing + " ");
   // The events in reverse order: every event gets another number.
   const auto first = std::find_if(lines_.begin(), lines_.end(), [](const std::string& line) {
-    return startsWith(line, "event ");
+    return line.starts_with("event ");
   });
   ASSERT_NE(first, lines_.end());
   std::reverse(first, lines_.end());

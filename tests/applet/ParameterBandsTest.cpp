@@ -1,5 +1,5 @@
 // Parameter ids by band: direct registers (with VURN_ENABLE_DRA), direct hardware
-// parameters, and SDK ids, which the get path answers and the set path still refuses.
+// parameters, and SDK ids, which the get and set paths answer.
 #include "AppletFixture.h"
 #include "runtime/HardwareAppletRuntime.h"
 
@@ -8,22 +8,25 @@ namespace {
 
 using ParameterBands = AppletTest;
 
-TEST_F(ParameterBands, SdkIdsAreReadWhileSetsAreStillRefused) {
+TEST_F(ParameterBands, SdkIdsAreReadAndSetOnDmaZero) {
   std::uint32_t value = 7;
   EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), 0);
   EXPECT_EQ(value, 1024u);
-  EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 0, 2), -2070);
+  value = 512;
+  EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 0, 2), 0);
   EXPECT_EQ(Fg_setParameterWithType(&handle_, 100, &value, 1, 2), -2070);
   // Without direct register access a register id is an unknown SDK id.
   EXPECT_EQ(Fg_setParameterWithType(&handle_, 1000005, &value, 0, 2), -2070);
   EXPECT_EQ(Fg_getParameterWithType(&handle_, 1000005, &value, 0, 2), -2070);
-  EXPECT_EQ(value, 1024u);
   EXPECT_EQ(lastError(), -2070);
+  value = 0;
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), 0);
+  EXPECT_EQ(value, 512u);
   EXPECT_EQ(Fg_getNrOfParameter(&handle_), 154);
 }
 
 // Above 2000000 an id is the SDK runtime's own, passed with the caller's DMA index and type:
-// the runtime's FG_TIMEOUT (600) is not the applet's.
+// the runtime's time-out (600) is written there without touching the applet's FG_TIMEOUT.
 TEST_F(ParameterBands, DirectParameterIdsGoToTheRuntime) {
   std::uint64_t value = 0;
   ASSERT_EQ(Fg_getParameterWithType(&handle_, 2000600, &value, 0, 4), 0);
@@ -33,6 +36,8 @@ TEST_F(ParameterBands, DirectParameterIdsGoToTheRuntime) {
   std::uint32_t stored = 0;
   ASSERT_EQ(Fg_getParameterWithType(&handle_, 2000600, &stored, 0, 2), 0);
   EXPECT_EQ(stored, 4711u);
+  ASSERT_EQ(Fg_getParameterWithType(&handle_, 600, &stored, 0, 2), 0);
+  EXPECT_EQ(stored, 1000000u);
   // The runtime's own parameters know DMA 0 only; its refusal is the result.
   EXPECT_EQ(Fg_getParameterWithType(&handle_, 2000600, &stored, 1, 2), -2070);
   EXPECT_EQ(lastError(), -2070);

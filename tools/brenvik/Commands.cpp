@@ -10,15 +10,16 @@ namespace brenvik::tool {
 extern const Command kInfoCommand;
 extern const Command kListCommand;
 extern const Command kGetCommand;
+extern const Command kSetCommand;
 extern const Command kEventsCommand;
 extern const Command kPlayCommand;
 extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> kCommands{kInfoCommand, kListCommand, kGetCommand,
-                                              kEventsCommand, kPlayCommand, kDescribeCommand,
-                                              kXmlCommand};
+  static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
+                                              kSetCommand,      kEventsCommand, kPlayCommand,
+                                              kDescribeCommand, kXmlCommand};
   return kCommands;
 }
 

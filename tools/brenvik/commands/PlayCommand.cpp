@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "simboard/control.h"
+#include "tools/brenvik/Assignments.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
 
@@ -14,36 +15,12 @@ namespace brenvik::tool {
 
 namespace {
 
-constexpr std::string_view kThen = "then";
 constexpr std::size_t kValueTextSize = 4096;
 
 int run(Context& context, const std::vector<std::string>& arguments) {
-  std::vector<std::pair<std::string, std::string>> plays;
-  std::size_t next = 0;
-  for (; next < arguments.size() && arguments[next] != kThen; ++next) {
-    const std::string& argument = arguments[next];
-    const auto equals = argument.find('=');
-    if (equals == std::string::npos || equals == 0) {
-      context.err << "brenvik play: expected NAME=VALUE, not '" << argument << "'\n";
-      return kExitUsage;
-    }
-    plays.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
-  }
-  if (plays.empty()) {
-    context.err << "brenvik play: name at least one NAME=VALUE (see brenvik play --help)\n";
-    return kExitUsage;
-  }
-  const Command* then = nullptr;
-  std::vector<std::string> thenArguments;
-  if (next < arguments.size()) {
-    if (next + 1 == arguments.size() || (then = findCommand(arguments[next + 1])) == nullptr ||
-        then->name == "play") {
-      context.err << "brenvik play: 'then' needs another command (see brenvik --help)\n";
-      return kExitUsage;
-    }
-    thenArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(next + 2),
-                         arguments.end());
-  }
+  const auto parsed = parseAssignments("play", arguments, context.err);
+  if (!parsed) return kExitUsage;
+  const auto& plays = parsed->pairs;
 
   std::int32_t creation = 0;
   auto host = openApplet(context, &creation);
@@ -57,9 +34,9 @@ int run(Context& context, const std::vector<std::string>& arguments) {
       return kExitFailed;
     }
   }
-  if (then != nullptr) {
+  if (parsed->then != nullptr) {
     context.prepared = std::move(host);
-    return then->run(context, thenArguments);
+    return parsed->then->run(context, parsed->thenArguments);
   }
   std::array<char, kValueTextSize> text{};
   for (const auto& [name, value] : plays) {

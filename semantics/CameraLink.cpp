@@ -1,0 +1,105 @@
+// Camera Link mode, DVAL use and core reset, the time-out handed to the SDK runtime, and the
+// image selector that passes one image out of every period.
+#include "semantics/CameraLink.h"
+
+#include "applet/FgTolqWrapper.h"
+#include "parameters/CurrentValues.h"
+#include "parameters/HardwareBinding.h"
+#include "parameters/SdkParameterTable.h"
+#include "runtime/SdkRuntime.h"
+#include "semantics/ImageGeometry.h"
+#include "semantics/SetterContract.h"
+
+namespace brenvik::semantics {
+
+namespace {
+
+using parameters::GeometryValues;
+using parameters::Hw;
+using parameters::sdkId;
+
+// The receiver's full-mode setting for each Camera Link mode.
+struct CamTypeMode {
+  std::int32_t camType;
+  std::uint32_t fullMode;
+};
+
+constexpr CamTypeMode kFullModes[] = {
+    {308, 0},  // FG_CL_FULL_8_TAP_8_BIT
+    {310, 1},  // FG_CL_FULL_10_TAP_8_BIT
+    {311, 3},  // FG_CL_FULL_8_TAP_10_BIT
+};
+
+std::uint32_t fullModeOf(std::int32_t camType) {
+  for (const CamTypeMode& mode : kFullModes) {
+    if (mode.camType == camType) return mode.fullMode;
+  }
+  codes::raise(codes::kValueOutOfRange);
+}
+
+constexpr std::int32_t kRuntimeTimeoutId = 600;  // the SDK runtime's own time-out parameter
+constexpr std::uint32_t kShortestTimeout = 2;
+constexpr std::uint32_t kLongestTimeout = 2147483646;
+constexpr std::uint32_t kLongestSequence = 256;
+
+}  // namespace
+
+void setCameraLinkCamType(SetContext& context, std::int32_t camType, bool reportErrors) {
+  runSetter(
+      context, context.values.geometry.cameraLinkCamType, camType, reportErrors,
+      [&] { requireEntry<sdkId("FG_CAMERA_LINK_CAMTYPE")>(camType); },
+      [&] { context.hardware.writeUint32(Hw::Camera_FullMode, fullModeOf(camType), true); },
+      {sensorWidthLimit});
+}
+
+void setUseDval(SetContext& context, std::int32_t useDval, bool reportErrors) {
+  runSetter(
+      context, context.values.geometry.useDval, useDval, reportErrors,
+      [&] { requireEntry<sdkId("FG_USEDVAL")>(useDval); },
+      [&] {
+        context.hardware.writeUint32(Hw::Camera_DvalMode, static_cast<std::uint32_t>(useDval),
+                                     true);
+      });
+}
+
+void setCameraLinkCoreReset(SetContext& context, std::uint32_t reset, bool reportErrors) {
+  runSetter(
+      context, context.values.geometry.cameraLinkCoreReset, reset, reportErrors,
+      [&] { require(reset <= 1); },
+      [&] { context.hardware.writeUint32(Hw::Camera_CameraLinkCoreReset, reset, true); });
+}
+
+void setTimeout(SetContext& context, std::uint32_t timeout, bool reportErrors) {
+  runSetter(
+      context, context.values.geometry.timeout, timeout, reportErrors,
+      [&] { require(timeout >= kShortestTimeout && timeout <= kLongestTimeout); },
+      [&] {
+        const int result = context.wrapper.runtimeSetParameter(kRuntimeTimeoutId, &timeout, 0,
+                                                               runtime::kTypeUint32);
+        if (result != 0) codes::raise(result);
+      });
+}
+
+void setImageSelectPeriod(SetContext& context, std::uint32_t period, bool reportErrors) {
+  GeometryValues& geometry = context.values.geometry;
+  runSetter(
+      context, geometry.imageSelectPeriod, period, reportErrors,
+      [&] { require(period >= 1 && period <= kLongestSequence); },
+      [&] {
+        require(period > geometry.imageSelect);
+        context.hardware.writeUint32(Hw::ImageSelector_FG_IMG_SELECT_PERIOD_Divisor, period, true);
+      });
+}
+
+void setImageSelect(SetContext& context, std::uint32_t selected, bool reportErrors) {
+  GeometryValues& geometry = context.values.geometry;
+  runSetter(
+      context, geometry.imageSelect, selected, reportErrors,
+      [&] { require(selected < kLongestSequence); },
+      [&] {
+        require(geometry.imageSelectPeriod > selected);
+        context.hardware.writeUint32(Hw::ImageSelector_FG_IMG_SELECT_PHASE_Number, selected, true);
+      });
+}
+
+}  // namespace brenvik::semantics

@@ -1,0 +1,199 @@
+// The read-only list and the writable table of the SDK parameters, as data, and the set
+// dispatcher: DMA and process check, read-only refusal, setter lookup by id.
+#include "semantics/SetPath.h"
+
+#include <algorithm>
+#include <array>
+#include <cstring>
+#include <string_view>
+#include <type_traits>
+
+#include "applet/FgTolqWrapper.h"
+#include "applet/ResultCodes.h"
+#include "parameters/GetPath.h"
+#include "parameters/SdkParameterTable.h"
+#include "platform/logging/LogMessage.h"
+#include "semantics/CameraLink.h"
+#include "semantics/ImageGeometry.h"
+#include "semantics/OutputFormat.h"
+
+namespace brenvik::semantics {
+
+namespace {
+
+using parameters::sdkId;
+
+constexpr std::uint32_t kLevelParameterFailure = 4;
+
+// --- Writable parameters: the setter's value type decides the form the value is read in ---
+
+template <typename Setter>
+struct SetterValue;
+template <typename Value>
+struct SetterValue<void (*)(SetContext&, Value, bool)> {
+  using type = Value;
+};
+
+template <auto Setter>
+void readAndSet(SetContext& context, const void* value, std::int32_t, bool reportErrors) {
+  using Value = typename SetterValue<decltype(Setter)>::type;
+  if constexpr (std::is_same_v<Value, const char*>) {
+    Setter(context, static_cast<const char*>(value), reportErrors);
+  } else {
+    Value argument;
+    std::memcpy(&argument, value, sizeof argument);
+    Setter(context, argument, reportErrors);
+  }
+}
+
+// A writable parameter by name, with its setter; the name resolves while compiling.
+template <auto Setter>
+consteval WritableParameter writable(std::string_view name) {
+  using Value = typename SetterValue<decltype(Setter)>::type;
+  return {sdkId(name), formOf<Value>(), &readAndSet<Setter>};
+}
+
+constexpr auto kWritableInFamilyOrder = std::to_array<WritableParameter>({
+    // Image geometry and output format.
+    writable<&setWidth>("FG_WIDTH"),
+    writable<&setHeight>("FG_HEIGHT"),
+    writable<&setXOffset>("FG_XOFFSET"),
+    writable<&setYOffset>("FG_YOFFSET"),
+    writable<&setTapGeometry>("FG_TAPGEOMETRY"),
+    writable<&setVantagePoint>("FG_VANTAGEPOINT"),
+    writable<&setSensorWidth>("FG_SENSORWIDTH"),
+    writable<&setFormat>("FG_FORMAT"),
+    writable<&setBitAlignment>("FG_BITALIGNMENT"),
+    writable<&setCustomBitShiftRight>("FG_CUSTOM_BIT_SHIFT_RIGHT"),
+    writable<&setCameraLinkCamType>("FG_CAMERA_LINK_CAMTYPE"),
+    writable<&setCameraLinkCoreReset>("FG_CAMERA_LINK_CORE_RESET"),
+    writable<&setUseDval>("FG_USEDVAL"),
+    writable<&setTimeout>("FG_TIMEOUT"),
+    writable<&setImageSelectPeriod>("FG_IMG_SELECT_PERIOD"),
+    writable<&setImageSelect>("FG_IMG_SELECT"),
+});
+
+// --- Read-only parameters ---
+
+consteval ReadOnlyParameter readOnly(std::string_view name) { return {sdkId(name), name.data()}; }
+
+constexpr auto kReadOnlyInListOrder = std::to_array<ReadOnlyParameter>({
+    readOnly("FG_APC_STOP_TIMEOUT"),
+    readOnly("FG_CAMSTATUS"),
+    readOnly("FG_CAMSTATUS_EXTENDED"),
+    readOnly("FG_NR_OF_DMAS"),
+    readOnly("FG_NR_OF_CAMS"),
+    readOnly("FG_NR_OF_PROCESSES"),
+    readOnly("FG_DMA_PORT"),
+    readOnly("FG_CAM_PORT"),
+    readOnly("FG_PIXELDEPTH"),
+    readOnly("FG_TRANSFER_LEN"),
+    readOnly("FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL"),
+    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_X"),
+    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_Y"),
+    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_Z"),
+    readOnly("FG_APPLET_ID"),
+    readOnly("FG_APPLET_BUILD_TIME"),
+    readOnly("FG_APPLET_VERSION"),
+    readOnly("FG_APPLET_REVISION"),
+    readOnly("FG_DMASTATUS"),
+    readOnly("FG_HAP_FILE"),
+    // The description query has no row in the parameter table, but a set of it is refused
+    // like that of any read-only parameter.
+    ReadOnlyParameter{parameters::kParameterDescriptionQuery, "FG_PARAM_DESCR"},
+    readOnly("FG_CAMERASIMULATOR_PASSIVE"),
+    readOnly("FG_CAMERASIMULATOR_ACTIVE"),
+    readOnly("FG_SOFTWARETRIGGER_IS_BUSY"),
+    readOnly("FG_FILLLEVEL"),
+    readOnly("FG_OVERFLOW"),
+    readOnly("FG_GPI"),
+    readOnly("FG_FRONT_GPI"),
+    readOnly("FG_SYSTEMMONITOR_FPGA_TEMPERATURE"),
+    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_INT"),
+    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_AUX"),
+    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_BRAM"),
+    readOnly("FG_SYSTEMMONITOR_FPGA_DNA"),
+    readOnly("FG_SYSTEMMONITOR_CURRENT_LINK_WIDTH"),
+    readOnly("FG_SYSTEMMONITOR_CURRENT_LINK_SPEED"),
+    readOnly("FG_SYSTEMMONITOR_PCIE_LINK_GEN2_CAPABLE"),
+    readOnly("FG_SYSTEMMONITOR_PCIE_LINK_PARTNER_GEN2_CAPABLE"),
+    readOnly("FG_SYSTEMMONITOR_PCIE_TRAINED_PAYLOAD_SIZE"),
+    readOnly("FG_SYSTEMMONITOR_EXTENSION_CONNECTOR_PRESENT"),
+    readOnly("FG_SYSTEMMONITOR_POCL_STATE_PORT_A"),
+    readOnly("FG_SYSTEMMONITOR_POCL_STATE_PORT_B"),
+    readOnly("FG_ALTERNATIVE_BOARD_DETECTION"),
+    readOnly("FG_LUT_IMPLEMENTATION_TYPE"),
+    readOnly("FG_LUT_IN_BITS"),
+    readOnly("FG_LUT_OUT_BITS"),
+    readOnly("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS"),
+    readOnly("FG_TRIGGERIN_STATS_PULSECOUNT"),
+    readOnly("FG_TRIGGERIN_STATS_FREQUENCY"),
+    readOnly("FG_TRIGGERIN_STATS_MINFREQUENCY"),
+    readOnly("FG_TRIGGERIN_STATS_MAXFREQUENCY"),
+    readOnly("FG_TRIGGERQUEUE_FILLLEVEL"),
+    readOnly("FG_TRIGGEROUT_STATS_PULSECOUNT"),
+    readOnly("FG_MISSING_CAMERA_FRAME_RESPONSE"),
+    readOnly("FG_DEBUGSOURCENAME"),
+    readOnly("FG_DEBUGOUTXPOS"),
+    readOnly("FG_DEBUGOUTYPOS"),
+    readOnly("FG_DEBUGOUTPIXEL"),
+    readOnly("FG_DEBUGREADY"),
+});
+static_assert(kReadOnlyInListOrder.size() == 58);
+
+template <typename Row, std::size_t N>
+constexpr std::array<Row, N> sortedById(std::array<Row, N> rows) {
+  std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
+  return rows;
+}
+
+constexpr auto kWritable = sortedById(kWritableInFamilyOrder);
+constexpr auto kReadOnly = sortedById(kReadOnlyInListOrder);
+
+// No id is both read-only and writable, and no id appears twice.
+consteval bool idsAreDistinct() {
+  for (std::size_t i = 1; i < kWritable.size(); ++i) {
+    if (kWritable[i - 1].id == kWritable[i].id) return false;
+  }
+  for (std::size_t i = 1; i < kReadOnly.size(); ++i) {
+    if (kReadOnly[i - 1].id == kReadOnly[i].id) return false;
+  }
+  for (const WritableParameter& parameter : kWritable) {
+    for (const ReadOnlyParameter& refused : kReadOnly) {
+      if (parameter.id == refused.id) return false;
+    }
+  }
+  return true;
+}
+static_assert(idsAreDistinct());
+
+template <typename Row, std::size_t N>
+const Row* findById(const std::array<Row, N>& rows, std::int32_t id) {
+  const auto found =
+      std::lower_bound(rows.begin(), rows.end(), id,
+                       [](const Row& row, std::int32_t wanted) { return row.id < wanted; });
+  return found != rows.end() && found->id == id ? &*found : nullptr;
+}
+
+}  // namespace
+
+const WritableParameter* findWritableParameter(std::int32_t id) { return findById(kWritable, id); }
+std::span<const WritableParameter> writableParameters() { return kWritable; }
+std::span<const ReadOnlyParameter> readOnlyParameters() { return kReadOnly; }
+
+void setSdkParameter(SetContext& context, std::int32_t id, const void* value, std::uint32_t dma,
+                     std::int32_t type) {
+  const std::int32_t process = parameters::processOfDma(context.registry, dma);
+  if (process != 0) parameters::refuseSdkParameter(context.wrapper, "set", id, process);
+  if (const ReadOnlyParameter* refused = findById(kReadOnly, id)) {
+    vurn::tools::logging::logMessage(context.wrapper.getLogger(), kLevelParameterFailure,
+                                     "trying to set read-only SDK parameter '", refused->name,
+                                     "' on process 0!");
+    codes::raise(codes::kNotAvailable);
+  }
+  const WritableParameter* parameter = findById(kWritable, id);
+  if (parameter == nullptr) parameters::refuseSdkParameter(context.wrapper, "set", id, process);
+  parameter->set(context, value, type, true);
+}
+
+}  // namespace brenvik::semantics

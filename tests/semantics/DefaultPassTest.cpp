@@ -1,0 +1,108 @@
+// The default pass at creation: its table against the writable parameters, and the writes it
+// makes on the simulated board, once and in order, or none with flags bit 0.
+#include <set>
+
+#include "SetPathFixture.h"
+#include "semantics/DefaultPass.h"
+#include "semantics/SetPath.h"
+#include "simboard/control.h"
+
+namespace brenvik::test {
+namespace {
+
+TEST(DefaultPassTable, EveryStepSetsAWritableParameterOnceInItsOwnForm) {
+  std::set<std::int32_t> seen;
+  for (const semantics::DefaultRow& row : semantics::defaultRows()) {
+    const semantics::WritableParameter* parameter = semantics::findWritableParameter(row.id);
+    ASSERT_NE(parameter, nullptr) << row.id;
+    EXPECT_EQ(parameter->form, row.form) << row.id;
+    EXPECT_TRUE(seen.insert(row.id).second) << row.id;
+  }
+  // The core reset is the one parameter of its family that the pass leaves alone.
+  EXPECT_EQ(seen.count(sdkId("FG_CAMERA_LINK_CORE_RESET")), 0u);
+}
+
+std::vector<std::string> withoutProcessPrefix(std::vector<std::string> lines) {
+  for (std::string& line : lines) {
+    if (line.starts_with("Device1_Process0_")) line.erase(0, 17);
+  }
+  return lines;
+}
+
+std::vector<std::string> formatWrites() {
+  return {"OutputFormat_Convert0_VirtualTrash_EnableTrash_Value 2 0 0",
+          "OutputFormat_Convert1_VirtualTrash_EnableTrash_Value 2 1 0",
+          "OutputFormat_Convert2_VirtualTrash_EnableTrash_Value 2 1 0",
+          "OutputFormat_DynamicShift_Shift_Value 2 8 0",
+          "OutputFormat_FG_FORMAT_SelectSource 2 0 0"};
+}
+
+TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
+  const std::uint64_t board = freshBoard();
+  AppletHandle handle{Std_entry(board, nullptr, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  const auto sorter =
+      sorterWrites(1024, 0, 1024, 1, 0, "0:0,1,2,3,4,5,6,7,8,8", "0:0,0,0,0,0,0,0,0,0,0");
+  const std::string dram = "Buffer_0_DRAM_A_0_";
+  EXPECT_EQ(withoutProcessPrefix(journal(board)),
+            concatenated({
+                {"FG_TIMEOUT 2 1000000 0", "Camera_FullMode 2 0 0", "Camera_DvalMode 2 1 0"},
+                sorter,  // tap geometry
+                sorter,  // sensor width
+                sorter,  // vantage point
+                sorter, {dram + "XLength 2 1024 0"},
+                sorter, {dram + "YLength 2 1024 0"},
+                sorter, {dram + "XOffset 2 0 0"},
+                sorter, {dram + "YOffset 2 0 0"},
+                formatWrites(),  // format
+                formatWrites(),  // alignment, through the format
+                formatWrites(),  // custom shift, through the alignment and the format
+                {"ImageSelector_FG_IMG_SELECT_PERIOD_Divisor 2 1 0",
+                 "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0"},
+            }));
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+// Without the defaults nothing reaches the board, yet every value reads as its initial value
+// and the first set writes only what it needs.
+TEST(DefaultPass, FlagsBitZeroLeavesTheBoardToTheFirstSet) {
+  const std::uint64_t board = freshBoard();
+  AppletHandle handle{Std_entry(board, nullptr, 1)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_TRUE(journal(board).empty());
+  std::uint32_t value = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle, sdkId("FG_TIMEOUT"), &value, 0, 2), 0);
+  EXPECT_EQ(value, 1000000u);
+  value = 2;
+  ASSERT_EQ(Fg_setParameterWithType(&handle, sdkId("FG_IMG_SELECT_PERIOD"), &value, 0, 2), 0);
+  EXPECT_EQ(withoutProcessPrefix(journal(board)),
+            std::vector<std::string>{"ImageSelector_FG_IMG_SELECT_PERIOD_Divisor 2 2 0"});
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+// A write that fails during the pass is dropped: the next steps still run and creation
+// succeeds.
+TEST(DefaultPass, AFailingWriteIsDroppedAndThePassGoesOn) {
+  const std::uint64_t board = freshBoard();
+  // Planned failures survive loading the design, so they can be set before creation.
+  ASSERT_EQ(simboard_fail(board, "Device1_Process0_Camera_FullMode", SIMBOARD_WRITES, -2073, 1),
+            0);
+  std::int32_t code = -1;
+  AppletHandle handle{Std_entry(board, &code, 0)};
+  ASSERT_NE(handle.applet, nullptr);
+  EXPECT_EQ(code, 0);
+  const auto lines = withoutProcessPrefix(journal(board));
+  ASSERT_GT(lines.size(), 3u);
+  EXPECT_EQ(lines[1], "Camera_FullMode 2 0 -2073");
+  EXPECT_EQ(lines[2], "Camera_DvalMode 2 1 0");
+  EXPECT_EQ(lines.back(), "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0");
+  std::uint32_t camType = 0;
+  ASSERT_EQ(Fg_getParameterWithType(&handle, sdkId("FG_CAMERA_LINK_CAMTYPE"), &camType, 0, 2), 0);
+  EXPECT_EQ(camType, 308u);
+  EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
+  EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
+}
+
+}  // namespace
+}  // namespace brenvik::test

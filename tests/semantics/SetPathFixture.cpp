@@ -1,0 +1,92 @@
+// Shared helpers of the set-path tests.
+#include "SetPathFixture.h"
+
+#include "simboard/control.h"
+
+namespace brenvik::test {
+
+namespace {
+
+const std::string kProcessPrefix = "Device1_Process0_";
+
+const runtime::ParameterRecord* findRecord(const runtime::ParameterRecord* node, std::int32_t id) {
+  if (node == nullptr) return nullptr;
+  if (node->kind != runtime::kKindCategory) return node->id == id ? node : nullptr;
+  for (std::int32_t i = 0; i < node->data.category.childCount; ++i) {
+    if (const auto* found = findRecord(node->data.category.children[i], id)) return found;
+  }
+  return nullptr;
+}
+
+}  // namespace
+
+void SetPathTest::SetUp() {
+  AppletTest::SetUp();
+  simboard_journal_clear(board_);
+}
+
+int SetPathTest::set(std::int32_t id, std::uint32_t value, std::uint32_t dma, int type) {
+  return Fg_setParameterWithType(&handle_, id, &value, dma, type);
+}
+
+std::uint32_t SetPathTest::get(std::int32_t id) {
+  std::uint32_t value = 0xDEADBEEF;
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, id, &value, 0, 2), 0) << id;
+  return value;
+}
+
+std::vector<std::string> SetPathTest::writes() {
+  std::vector<std::string> lines = journal(board_);
+  simboard_journal_clear(board_);
+  for (std::string& line : lines) {
+    if (line.starts_with(kProcessPrefix)) line.erase(0, kProcessPrefix.size());
+  }
+  return lines;
+}
+
+void SetPathTest::failWrites(const std::string& name, std::int32_t code, std::int32_t count) {
+  ASSERT_EQ(simboard_fail(board_, name.c_str(), SIMBOARD_WRITES, code, count), 0) << name;
+}
+
+const runtime::ParameterRecord* SetPathTest::record(std::int32_t id) {
+  const auto* root = static_cast<const runtime::ParameterRecord*>(
+      static_cast<const void*>(Fg_getParameterInfo(&handle_, 0)));
+  for (; root != nullptr; root = root->olderRoot) {
+    if (const auto* found = findRecord(root, id)) return found;
+  }
+  return nullptr;
+}
+
+std::int32_t SetPathTest::maximum(std::int32_t id) {
+  const runtime::ParameterRecord* found = record(id);
+  EXPECT_NE(found, nullptr) << id;
+  return found == nullptr ? -1 : found->data.integer.maximum;
+}
+
+std::vector<std::string> sorterWrites(std::uint32_t sorterWidth, std::uint32_t translate,
+                                      std::uint32_t tapWidth, std::uint32_t taps,
+                                      std::uint32_t dummyTaps, const std::string& order,
+                                      const std::string& mirror) {
+  const std::string sorter = "Buffer_0_TapGeometrySorter_";
+  auto line = [&](const std::string& name, int type, const std::string& value) {
+    return sorter + name + " " + std::to_string(type) + " " + value + " 0";
+  };
+  return {
+      line("SensorWidth", 2, std::to_string(sorterWidth)),
+      line("TranslateVantagePoint_Value", 2, std::to_string(translate)),
+      line("TapWidth", 2, std::to_string(tapWidth)),
+      line("TapCount", 2, std::to_string(taps)),
+      line("DummyTaps", 2, std::to_string(dummyTaps)),
+      line("ParallelResort_4X2E_Enable_Value", 2, "0"),
+      line("TapOrder", 4096, order),
+      line("ReferenceTapMirror_Field", 4096, mirror),
+  };
+}
+
+std::vector<std::string> concatenated(std::initializer_list<std::vector<std::string>> parts) {
+  std::vector<std::string> lines;
+  for (const auto& part : parts) lines.insert(lines.end(), part.begin(), part.end());
+  return lines;
+}
+
+}  // namespace brenvik::test

@@ -1,0 +1,45 @@
+// Parsing NAME=VALUE lists with an optional "then COMMAND ...".
+#include "tools/brenvik/Assignments.h"
+
+#include <ostream>
+
+namespace brenvik::tool {
+
+namespace {
+constexpr std::string_view kThen = "then";
+}  // namespace
+
+std::optional<Assignments> parseAssignments(std::string_view command,
+                                            const std::vector<std::string>& arguments,
+                                            std::ostream& err) {
+  Assignments result;
+  std::size_t next = 0;
+  for (; next < arguments.size() && arguments[next] != kThen; ++next) {
+    const std::string& argument = arguments[next];
+    const auto equals = argument.find('=');
+    if (equals == std::string::npos || equals == 0) {
+      err << "brenvik " << command << ": expected NAME=VALUE, not '" << argument << "'\n";
+      return std::nullopt;
+    }
+    result.pairs.emplace_back(argument.substr(0, equals), argument.substr(equals + 1));
+  }
+  if (result.pairs.empty()) {
+    err << "brenvik " << command << ": name at least one NAME=VALUE (see brenvik " << command
+        << " --help)\n";
+    return std::nullopt;
+  }
+  if (next < arguments.size()) {
+    // "play" creates the applet itself, so it cannot follow another command.
+    if (next + 1 == arguments.size() ||
+        (result.then = findCommand(arguments[next + 1])) == nullptr ||
+        result.then->name == "play") {
+      err << "brenvik " << command << ": 'then' needs another command (see brenvik --help)\n";
+      return std::nullopt;
+    }
+    result.thenArguments.assign(arguments.begin() + static_cast<std::ptrdiff_t>(next + 2),
+                                arguments.end());
+  }
+  return result;
+}
+
+}  // namespace brenvik::tool
