@@ -62,7 +62,9 @@ FgTolqWrapperImpl::FgTolqWrapperImpl(std::int32_t portCount) : FgTolqWrapper(por
 FgTolqWrapperImpl::~FgTolqWrapperImpl() = default;
 
 vurn::tools::logging::Logger* FgTolqWrapperImpl::getLogger() {
-  if (logger_ == nullptr) logger_ = vurn::tools::logging::Logging::getLogger("vurn.wrapper.Brenvik");
+  if (logger_ == nullptr) {
+    logger_ = vurn::tools::logging::Logging::getLogger("vurn.wrapper.Brenvik");
+  }
   return logger_;
 }
 
@@ -89,6 +91,7 @@ void FgTolqWrapperImpl::registerParameters() {
 }
 
 void FgTolqWrapperImpl::bindHardwareParameters() { hardware_.bind(getLogger()); }
+
 // Port 0's description. The runtime's own tree is asked for only when there are direct
 // hardware-parameter entries to copy from it.
 void FgTolqWrapperImpl::buildParameterDescription() {
@@ -97,6 +100,7 @@ void FgTolqWrapperImpl::buildParameterDescription() {
                                      hapHandle(), direct.empty() ? nullptr : runtimeParameterInfo(),
                                      direct});
 }
+
 // The creation-time preparation is one step: the debug points come first, then the
 // output-format table, then the preparation of the other families; a failure of any part
 // ends the rest, silently.
