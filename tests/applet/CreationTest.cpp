@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "AppletFixture.h"
+#include "LogLines.h"
 
 namespace brenvik::test {
 namespace {
@@ -68,23 +69,10 @@ TEST(Creation, ObjectsOnSeveralThreadsAndBoardsLiveSideBySide) {
 
 // --- In processes of their own, with another SDK runtime or environment ---
 
-// Expects exactly one log line "<logger> [<level>] thread-id=<digits>|<text>" in the
-// dispatcher's log file.
+// Expects exactly one line with this message in the dispatcher's log file.
 void expectLogged(const std::string& text) {
-  const char* file = std::getenv("BRENVIK_LOG_FILE");
-  ASSERT_NE(file, nullptr);
-  const std::string log = readFile(file);
-  int matches = 0;
-  std::istringstream lines(log);
-  for (std::string line; std::getline(lines, line);) {
-    const auto prefix = line.find("] thread-id=");
-    const auto bar = line.find('|');
-    if (prefix == std::string::npos || bar == std::string::npos || bar < prefix) continue;
-    const std::string id = line.substr(prefix + 12, bar - prefix - 12);
-    const bool numeric = !id.empty() && id.find_first_not_of("0123456789") == std::string::npos;
-    if (numeric && line.substr(bar + 1) == text) ++matches;
-  }
-  EXPECT_EQ(matches, 1) << log;
+  ASSERT_NE(std::getenv("BRENVIK_LOG_FILE"), nullptr);
+  EXPECT_EQ(countLogged(0, text), 1) << logText();
 }
 
 void removeLogFile() {

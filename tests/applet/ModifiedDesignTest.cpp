@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "AppletFixture.h"
+#include "LogLines.h"
 #include "DesignCopy.h"
 #include "applet/EventTables.h"
 #include "parameters/SdkParameterTable.h"
@@ -20,34 +21,6 @@ namespace {
 
 using parameters::sdkId;
 using Lines = std::vector<std::string>;
-
-// The log so far. The logging dispatcher keeps its file open, so a test looks only at what
-// was appended after it started.
-std::string logText() { return readFile(std::getenv("BRENVIK_LOG_FILE")); }
-
-// How many log lines after `from` carry exactly this message after their thread prefix.
-int countLogged(std::size_t from, const std::string& text) {
-  std::istringstream lines(logText().substr(from));
-  int matches = 0;
-  for (std::string line; std::getline(lines, line);) {
-    const auto bar = line.find('|');
-    if (line.find("] thread-id=") != std::string::npos && bar != std::string::npos &&
-        line.substr(bar + 1) == text) {
-      ++matches;
-    }
-  }
-  return matches;
-}
-
-int countLoggedStartingWith(std::size_t from, const std::string& start) {
-  std::istringstream lines(logText().substr(from));
-  int matches = 0;
-  for (std::string line; std::getline(lines, line);) {
-    const auto bar = line.find('|');
-    if (bar != std::string::npos && line.compare(bar + 1, start.size(), start) == 0) ++matches;
-  }
-  return matches;
-}
 
 class ModifiedDesign : public ::testing::Test {
  protected:

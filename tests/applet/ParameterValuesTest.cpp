@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "AppletFixture.h"
+#include "LogLines.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/SdkRuntime.h"
 
@@ -281,30 +282,6 @@ TEST_F(ParameterValues, AFailedHardwareReadReturnsTheRuntimesCodeAndTheAppletGoe
 }
 
 // --- With the applet's messages at level 4 written to a file (a process of its own) ---
-
-// The log so far. The logging dispatcher keeps its file open, so a test looks only at what
-// was appended after it started.
-std::string logText() {
-  const char* file = std::getenv("BRENVIK_LOG_FILE");
-  return file == nullptr ? std::string() : readFile(file);
-}
-
-// How many log lines after `from` end in "thread-id=<digits>|<text>".
-int countLogged(std::size_t from, const std::string& text) {
-  std::istringstream lines(logText().substr(from));
-  int matches = 0;
-  for (std::string line; std::getline(lines, line);) {
-    const auto prefix = line.find("] thread-id=");
-    const auto bar = line.find('|');
-    if (prefix == std::string::npos || bar == std::string::npos || bar < prefix) continue;
-    const std::string id = line.substr(prefix + 12, bar - prefix - 12);
-    if (!id.empty() && id.find_first_not_of("0123456789") == std::string::npos &&
-        line.substr(bar + 1) == text) {
-      ++matches;
-    }
-  }
-  return matches;
-}
 
 using LoggedRefusal = AppletTest;
 

@@ -4,6 +4,7 @@
 #include <sstream>
 
 #include "SetPathFixture.h"
+#include "LogLines.h"
 #include "description/DescriptionRows.h"
 #include "runtime/ParameterRecord.h"
 #include "semantics/SetPath.h"
@@ -102,25 +103,6 @@ TEST_F(SetDispatch, AFailingWriteRollsTheValueBackAndKeepsEarlierWrites) {
 }
 
 // --- With the applet's messages at level 4 written to a file (a process of its own) ---
-
-std::string logText() {
-  const char* file = std::getenv("BRENVIK_LOG_FILE");
-  return file == nullptr ? std::string() : readFile(file);
-}
-
-// How many log lines after `from` carry exactly this message after their thread prefix.
-int countLogged(std::size_t from, const std::string& text) {
-  std::istringstream lines(logText().substr(from));
-  int matches = 0;
-  for (std::string line; std::getline(lines, line);) {
-    const auto bar = line.find('|');
-    if (line.find("thread-id=") != std::string::npos && bar != std::string::npos &&
-        line.substr(bar + 1) == text) {
-      ++matches;
-    }
-  }
-  return matches;
-}
 
 using LoggedSetRefusal = SetPathTest;
 
