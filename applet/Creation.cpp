@@ -6,11 +6,11 @@
 #include <new>
 
 #include "applet/FgTolqWrapperImpl.h"
-#include "applet/ResultCodes.h"
 #include "platform/os/LibraryNames.h"
 #include "platform/os/Process.h"
 #include "resources/EmbeddedBlock.h"
 #include "runtime/HardwareAppletRuntime.h"
+#include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
 
 namespace brenvik {

@@ -8,7 +8,7 @@
 #include "applet/Creation.h"
 #include "applet/FgTolqWrapper.h"
 #include "applet/Info.h"
-#include "applet/ResultCodes.h"
+#include "runtime/ResultCodes.h"
 
 using brenvik::FgTolqWrapper;
 using brenvik::RuntimeFunctionTable;

@@ -1,17 +1,17 @@
 // Base implementations of the applet object: runtime binding, last error, shading refusals,
-// the XML size protocol, description updates and the event lookups that ask the
+// the XML size protocol, description records by id and the event lookups that ask the
 // hardware-applet runtime.
 #include "applet/FgTolqWrapper.h"
 
 #include <cstring>
 
 #include "applet/ProcessHandles.h"
-#include "applet/ResultCodes.h"
 #include "description/DescriptionBuilder.h"
 #include "description/ParameterInfoBuilderXML.h"
 #include "platform/logging/LogMessage.h"
 #include "platform/logging/Logging.h"
 #include "runtime/HardwareAppletRuntime.h"
+#include "runtime/ResultCodes.h"
 
 namespace brenvik {
 
@@ -165,76 +165,13 @@ int FgTolqWrapper::getParameterInfoXML(AppletHandle*, int port, char* buffer,
   return setLastError(codes::kSuccess);
 }
 
-// --- Description records: the set path changes access and limits by parameter id ---
+// --- Description records, found by parameter id where the set path changes them ---
 
 runtime::ParameterRecord* FgTolqWrapper::descriptionRecord(std::int32_t id) const {
   const auto port = descriptionNodes_.find(description::kDescribedPort);
   if (port == descriptionNodes_.end()) return nullptr;
   const auto record = port->second.find(id);
   return record == port->second.end() ? nullptr : record->second;
-}
-
-bool FgTolqWrapper::setDescriptionAccess(std::int32_t id, std::int32_t access) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr) return false;
-  record->access = access;
-  return true;
-}
-
-namespace {
-
-bool isIntegerLayout(std::int32_t kind) {
-  return kind == runtime::kKindInteger || kind == runtime::kKindInteger2 ||
-         kind == runtime::kKindIntegerField;
-}
-bool isUint64Layout(std::int32_t kind) {
-  return kind == runtime::kKindUint64 || kind == runtime::kKindUint64b;
-}
-
-}  // namespace
-
-bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, std::int32_t minimum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || !isIntegerLayout(record->kind)) return false;
-  record->data.integer.minimum = minimum;
-  // An integer field keeps its minimum a second time where other kinds keep their step.
-  if (record->kind == runtime::kKindIntegerField) record->data.field.minimumAgain = minimum;
-  return true;
-}
-
-bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, std::int32_t maximum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || !isIntegerLayout(record->kind)) return false;
-  record->data.integer.maximum = maximum;
-  return true;
-}
-
-bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, double minimum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || record->kind != runtime::kKindDouble) return false;
-  record->data.real.minimum = minimum;
-  return true;
-}
-
-bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, double maximum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || record->kind != runtime::kKindDouble) return false;
-  record->data.real.maximum = maximum;
-  return true;
-}
-
-bool FgTolqWrapper::setDescriptionMinimum(std::int32_t id, std::uint64_t minimum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || !isUint64Layout(record->kind)) return false;
-  record->data.uint64.minimum = minimum;
-  return true;
-}
-
-bool FgTolqWrapper::setDescriptionMaximum(std::int32_t id, std::uint64_t maximum) {
-  runtime::ParameterRecord* record = descriptionRecord(id);
-  if (record == nullptr || !isUint64Layout(record->kind)) return false;
-  record->data.uint64.maximum = maximum;
-  return true;
 }
 
 // --- Shading: this applet has none ---

@@ -10,6 +10,7 @@
 #include "applet/Exports.h"
 #include "applet/RuntimeBinding.h"
 #include "description/ParameterDescriptionTree.h"
+#include "runtime/AppletServices.h"
 #include "runtime/ParameterRecord.h"
 
 namespace vurn::tools::logging {
@@ -99,18 +100,11 @@ class FgTolqWrapper {
   int runtimeFreeParameterString(int id, void* value, unsigned dma, int type) const;
   const runtime::ParameterRecord* runtimeParameterInfo() const;
 
-  // --- Description records of port 0 by parameter id, for the set path: access switches
-  // and limits that follow other parameters. Each returns false and changes nothing when the
-  // id has no record or the record's kind does not hold that type (int32: integers and
-  // integer fields; double: doubles; uint64: unsigned 64-bit records). ---
+  // The description record of an SDK parameter (or DRA_ entry) on port 0, or null.
   runtime::ParameterRecord* descriptionRecord(std::int32_t id) const;
-  bool setDescriptionAccess(std::int32_t id, std::int32_t access);
-  bool setDescriptionMinimum(std::int32_t id, std::int32_t minimum);
-  bool setDescriptionMaximum(std::int32_t id, std::int32_t maximum);
-  bool setDescriptionMinimum(std::int32_t id, double minimum);
-  bool setDescriptionMaximum(std::int32_t id, double maximum);
-  bool setDescriptionMinimum(std::int32_t id, std::uint64_t minimum);
-  bool setDescriptionMaximum(std::int32_t id, std::uint64_t maximum);
+
+  // What the layers below the applet see of it.
+  runtime::AppletServices& services() { return services_; }
 
  protected:
   void setDraEnabled(bool enabled) { draEnabled_ = enabled; }
@@ -124,7 +118,28 @@ class FgTolqWrapper {
   description::DescriptionNodes descriptionNodes_;
 
  private:
+  // The applet's side of runtime::AppletServices: forwards to the operations above.
+  class Services final : public runtime::AppletServices {
+   public:
+    explicit Services(FgTolqWrapper& applet) : applet_(applet) {}
+    int parameterId(const char* name) const override { return applet_.runtimeParameterId(name); }
+    int getParameter(int id, void* value, unsigned dma, int type) const override {
+      return applet_.runtimeGetParameter(id, value, dma, type);
+    }
+    int setParameter(int id, const void* value, unsigned dma, int type) const override {
+      return applet_.runtimeSetParameter(id, value, dma, type);
+    }
+    runtime::ParameterRecord* descriptionRecord(std::int32_t id) const override {
+      return applet_.descriptionRecord(id);
+    }
+    vurn::tools::logging::Logger* logger() override { return applet_.getLogger(); }
+
+   private:
+    FgTolqWrapper& applet_;
+  };
+
   bool draEnabled_ = false;
+  Services services_{*this};
 };
 
 }  // namespace brenvik

@@ -7,12 +7,12 @@
 #include <cstring>
 #include <stdexcept>
 
-#include "applet/ResultCodes.h"
 #include "description/DescriptionBuilder.h"
 #include "platform/locks/CriticalSectionGuard.h"
 #include "platform/logging/Logging.h"
 #include "platform/os/Process.h"
 #include "runtime/HardwareAppletRuntime.h"
+#include "runtime/ResultCodes.h"
 #include "semantics/DefaultPass.h"
 #include "semantics/SetPath.h"
 
@@ -106,7 +106,7 @@ void FgTolqWrapperImpl::buildParameterDescription() {
 // ends the rest, silently.
 void FgTolqWrapperImpl::runCreationDiscovery() {
   if (!debugPoints_.discover()) return;
-  if (!semantics::discoverOutputFormats(*this, outputFormats_)) return;
+  if (!semantics::discoverOutputFormats(services(), outputFormats_)) return;
 }
 
 // Every parameter's initial value, written through its setter with errors dropped.

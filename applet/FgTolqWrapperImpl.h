@@ -94,13 +94,14 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   // output formats are filled once during creation and read without a lock afterwards; the
   // values and the handed-out strings change under parameterLock_.
   parameters::ParameterRegistry registry_;
-  parameters::HardwareBinding hardware_{*this};
+  parameters::HardwareBinding hardware_{services()};
   parameters::CurrentValues values_;
-  debug::DebugPoints debugPoints_{*this};
+  debug::DebugPoints debugPoints_{services()};
   parameters::StringHandout strings_;
   semantics::OutputFormatTable outputFormats_;
-  parameters::GetContext getContext_{*this, registry_, hardware_, values_, debugPoints_, strings_};
-  semantics::SetContext setContext_{*this, registry_, hardware_, values_, outputFormats_};
+  parameters::GetContext getContext_{services(), registry_,     hardware_, values_,
+                                     debugPoints_, strings_};
+  semantics::SetContext setContext_{services(), registry_, hardware_, values_, outputFormats_};
 
   // Events: name to mask and mask to name.
   EventTables events_;

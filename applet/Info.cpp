@@ -6,8 +6,8 @@
 
 #include "applet/AppletIdentity.h"
 #include "applet/ProcessHandles.h"
-#include "applet/ResultCodes.h"
 #include "resources/EmbeddedBlock.h"
+#include "runtime/ResultCodes.h"
 
 namespace brenvik::info {
 

@@ -1,9 +1,9 @@
-# brenvik_embed_resource(<target> <input file> <symbol>)
+# brenvik_embed_resource(<variable> <input file> <symbol>)
 # Turns a file into a C++ source defining `<symbol>`: an EmbeddedBlock record (size in
-# bytes, then pointer) over the file's bytes, and adds it to <target>.
+# bytes, then pointer) over the file's bytes, and sets <variable> to the source's path.
 set(BRENVIK_EMBED_SCRIPT ${CMAKE_CURRENT_LIST_DIR}/EmbedFile.cmake)
 
-function(brenvik_embed_resource target input symbol)
+function(brenvik_embed_resource variable input symbol)
   get_filename_component(name ${input} NAME)
   set(output ${CMAKE_CURRENT_BINARY_DIR}/embedded/${name}.cpp)
   add_custom_command(
@@ -13,5 +13,5 @@ function(brenvik_embed_resource target input symbol)
     DEPENDS ${input} ${BRENVIK_EMBED_SCRIPT}
     COMMENT "Embedding ${name}"
     VERBATIM)
-  target_sources(${target} PRIVATE ${output})
+  set(${variable} ${output} PARENT_SCOPE)
 endfunction()

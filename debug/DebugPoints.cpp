@@ -6,8 +6,8 @@
 #include <string_view>
 #include <vector>
 
-#include "applet/FgTolqWrapper.h"
-#include "applet/ResultCodes.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
 
 namespace brenvik::debug {
@@ -42,8 +42,7 @@ void copyCut(std::array<char, DebugPoint::kTextSize>& slot, const char* text) {
 }  // namespace
 
 int DebugPoints::readDesignText(const char* name, char* text) const {
-  return wrapper_.runtimeGetParameter(wrapper_.runtimeParameterId(name), text, 0,
-                                      runtime::kTypeString);
+  return services_.getParameter(services_.parameterId(name), text, 0, runtime::kTypeString);
 }
 
 bool DebugPoints::discover() {
@@ -80,7 +79,7 @@ int DebugPoints::readPointParameter(std::uint32_t index, const char* suffix, voi
                                     int type) const {
   std::array<char, kNameCapacity> name{};
   std::snprintf(name.data(), name.size(), "%s%s%s", kPointPrefix, point(index).path.data(), suffix);
-  return wrapper_.runtimeGetParameter(wrapper_.runtimeParameterId(name.data()), value, 0, type);
+  return services_.getParameter(services_.parameterId(name.data()), value, 0, type);
 }
 
 std::uint32_t DebugPoints::readUint32(std::uint32_t index, const char* suffix) const {

@@ -6,8 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 
-namespace brenvik {
-class FgTolqWrapper;
+namespace brenvik::runtime {
+class AppletServices;
 }
 
 namespace brenvik::debug {
@@ -29,7 +29,7 @@ class DebugPoints {
  public:
   static constexpr std::size_t kCapacity = 16;
 
-  explicit DebugPoints(const FgTolqWrapper& wrapper) : wrapper_(wrapper) {}
+  explicit DebugPoints(const runtime::AppletServices& services) : services_(services) {}
   DebugPoints(const DebugPoints&) = delete;
   DebugPoints& operator=(const DebugPoints&) = delete;
 
@@ -57,7 +57,7 @@ class DebugPoints {
   int readPointParameter(std::uint32_t index, const char* suffix, void* value, int type) const;
   int readDesignText(const char* name, char* text) const;
 
-  const FgTolqWrapper& wrapper_;
+  const runtime::AppletServices& services_;
   std::int32_t count_ = 0;
   std::array<DebugPoint, kCapacity> points_{};
 };

@@ -5,7 +5,7 @@
 #include <new>
 #include <string>
 
-#include "applet/ResultCodes.h"
+#include "runtime/ResultCodes.h"
 
 namespace brenvik::description {
 

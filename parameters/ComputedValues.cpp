@@ -3,11 +3,11 @@
 // lookup table, and the debug points.
 #include <cstring>
 
-#include "applet/FgTolqWrapper.h"
-#include "applet/ResultCodes.h"
 #include "debug/DebugPoints.h"
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
 
 namespace brenvik::parameters::getters {
 
@@ -43,7 +43,7 @@ std::uint32_t readCameraStatusExtended(GetContext& context) {
   const std::uint32_t overflow = context.hardware.readUint32(Hw::Overflow_OverflowOccurred);
   std::uint64_t status = 0;
   constexpr std::int32_t kRuntimeCameraStatus = sdkId("FG_CAMSTATUS_EXTENDED");
-  if (const int result = context.wrapper.runtimeGetParameter(kRuntimeCameraStatus, &status, 0,
+  if (const int result = context.services.getParameter(kRuntimeCameraStatus, &status, 0,
                                                              runtime::kTypeUint32);
       result != 0) {
     codes::raise(result);

@@ -6,13 +6,13 @@
 #include <array>
 #include <cstring>
 
-#include "applet/FgTolqWrapper.h"
-#include "applet/ResultCodes.h"
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/ParameterRegistry.h"
 #include "parameters/StringHandout.h"
 #include "platform/logging/LogMessage.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
 
 namespace brenvik::parameters {
 
@@ -295,13 +295,13 @@ void hardwareText(const Getter& getter, GetContext& context, const GetRequest&,
 
 void runtimeValue(const Getter& getter, GetContext& context, const GetRequest& request) {
   const int result =
-      context.wrapper.runtimeGetParameter(getter.id, request.value, 0, runtime::kTypeUint32);
+      context.services.getParameter(getter.id, request.value, 0, runtime::kTypeUint32);
   if (result != 0) codes::raise(result);
 }
 
 void forwardedValue(const Getter& getter, GetContext& context, const GetRequest& request) {
   const int result =
-      context.wrapper.runtimeGetParameter(getter.id, request.value, request.dma, request.type);
+      context.services.getParameter(getter.id, request.value, request.dma, request.type);
   if (result != 0) codes::raise(result);
 }
 
@@ -322,14 +322,14 @@ std::int32_t processOfDma(const ParameterRegistry& registry, std::uint32_t dma) 
   return *process;
 }
 
-void refuseSdkParameter(FgTolqWrapper& wrapper, const char* operation, std::int32_t id,
+void refuseSdkParameter(runtime::AppletServices& services, const char* operation, std::int32_t id,
                         std::int32_t process) {
   if (process != 0) {
-    vurn::tools::logging::logMessage(wrapper.getLogger(), kLevelParameterFailure, "trying to ",
+    vurn::tools::logging::logMessage(services.logger(), kLevelParameterFailure, "trying to ",
                                      operation, " SDK parameter '", id, "' on unknown process ",
                                      process, "!");
   } else {
-    vurn::tools::logging::logMessage(wrapper.getLogger(), kLevelParameterFailure, "trying to ",
+    vurn::tools::logging::logMessage(services.logger(), kLevelParameterFailure, "trying to ",
                                      operation, " unknown SDK parameter '", id,
                                      "' on process 0!");
   }
@@ -346,9 +346,9 @@ void getSdkParameter(GetContext& context, std::int32_t id, void* value, std::uin
     return;
   }
   const std::int32_t process = processOfDma(context.registry, dma);
-  if (process != 0) refuseSdkParameter(context.wrapper, "get", id, process);
+  if (process != 0) refuseSdkParameter(context.services, "get", id, process);
   const Getter* getter = findGetter(id);
-  if (getter == nullptr) refuseSdkParameter(context.wrapper, "get", id, process);
+  if (getter == nullptr) refuseSdkParameter(context.services, "get", id, process);
   if (getter->form == ValueForm::kText) {
     getText(*getter, context, request);
   } else {

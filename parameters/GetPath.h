@@ -4,8 +4,8 @@
 
 #include <cstdint>
 
-namespace brenvik {
-class FgTolqWrapper;
+namespace brenvik::runtime {
+class AppletServices;
 }
 namespace brenvik::debug {
 class DebugPoints;
@@ -20,7 +20,7 @@ struct CurrentValues;
 
 // Everything a getter may read; one per applet object.
 struct GetContext {
-  FgTolqWrapper& wrapper;  // the runtime's own parameters and the logger
+  runtime::AppletServices& services;  // the runtime's own parameters and the logger
   const ParameterRegistry& registry;
   const HardwareBinding& hardware;
   const CurrentValues& values;
@@ -38,7 +38,8 @@ std::int32_t processOfDma(const ParameterRegistry& registry, std::uint32_t dma);
 
 // Refuses an SDK id that no parameter of `process` answers: logs why at level 4 and raises
 // -2070. `operation` is "get" or "set".
-[[noreturn]] void refuseSdkParameter(FgTolqWrapper& wrapper, const char* operation, std::int32_t id,
+[[noreturn]] void refuseSdkParameter(runtime::AppletServices& services, const char* operation,
+                                     std::int32_t id,
                                      std::int32_t process);
 
 }  // namespace brenvik::parameters

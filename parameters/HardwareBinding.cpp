@@ -1,9 +1,9 @@
 // Binding the hardware parameter names to runtime ids, and the typed accesses by slot.
 #include "parameters/HardwareBinding.h"
 
-#include "applet/FgTolqWrapper.h"
-#include "applet/ResultCodes.h"
 #include "platform/logging/LogMessage.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
 
 namespace brenvik::parameters {
@@ -16,7 +16,7 @@ constexpr std::uint32_t kHardwareDma = 0;
 void HardwareBinding::bind(vurn::tools::logging::Logger* logger) {
   const auto& names = hardwareParameterNames();
   for (std::size_t slot = 0; slot < kHardwareParameterCount; ++slot) {
-    const int id = wrapper_.runtimeParameterId(names[slot]);
+    const int id = services_.parameterId(names[slot]);
     ids_[slot] = static_cast<std::uint32_t>(id);
     if (id <= 0) {
       vurn::tools::logging::logMessage(logger, kLevelBindingFailure,
@@ -27,11 +27,11 @@ void HardwareBinding::bind(vurn::tools::logging::Logger* logger) {
 }
 
 int HardwareBinding::read(Hw slot, void* value, int type) const {
-  return wrapper_.runtimeGetParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
+  return services_.getParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
 }
 
 int HardwareBinding::write(Hw slot, const void* value, int type) const {
-  return wrapper_.runtimeSetParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
+  return services_.setParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
 }
 
 void HardwareBinding::readInto(Hw slot, void* value, int type) const {

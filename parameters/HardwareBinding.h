@@ -11,8 +11,8 @@ namespace vurn::tools::logging {
 class Logger;
 }
 
-namespace brenvik {
-class FgTolqWrapper;
+namespace brenvik::runtime {
+class AppletServices;
 }
 
 namespace brenvik::parameters {
@@ -21,7 +21,7 @@ namespace brenvik::parameters {
 // parameter lock.
 class HardwareBinding {
  public:
-  explicit HardwareBinding(const FgTolqWrapper& wrapper) : wrapper_(wrapper) {}
+  explicit HardwareBinding(const runtime::AppletServices& services) : services_(services) {}
   HardwareBinding(const HardwareBinding&) = delete;
   HardwareBinding& operator=(const HardwareBinding&) = delete;
 
@@ -46,7 +46,7 @@ class HardwareBinding {
   void writeUint32(Hw slot, std::uint32_t value, bool reportErrors) const;
 
  private:
-  const FgTolqWrapper& wrapper_;
+  const runtime::AppletServices& services_;
   std::array<std::uint32_t, kHardwareParameterCount> ids_{};
 };
 

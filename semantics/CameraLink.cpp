@@ -2,7 +2,6 @@
 // image selector that passes one image out of every period.
 #include "semantics/CameraLink.h"
 
-#include "applet/FgTolqWrapper.h"
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
@@ -74,7 +73,7 @@ void setTimeout(SetContext& context, std::uint32_t timeout, bool reportErrors) {
       context, context.values.geometry.timeout, timeout, reportErrors,
       [&] { require(timeout >= kShortestTimeout && timeout <= kLongestTimeout); },
       [&] {
-        const int result = context.wrapper.runtimeSetParameter(kRuntimeTimeoutId, &timeout, 0,
+        const int result = context.services.setParameter(kRuntimeTimeoutId, &timeout, 0,
                                                                runtime::kTypeUint32);
         if (result != 0) codes::raise(result);
       });

@@ -2,7 +2,6 @@
 // table, the setters and the limits they keep in the parameter description.
 #include "semantics/ImageGeometry.h"
 
-#include "applet/FgTolqWrapper.h"
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
@@ -72,7 +71,7 @@ void writeSorterField(SetContext& context, Hw slot, std::array<std::uint32_t, kS
 }
 
 void setMaximum(SetContext& context, std::int32_t id, std::uint32_t maximum) {
-  context.wrapper.setDescriptionMaximum(id, static_cast<std::int32_t>(maximum));
+  setDescriptionMaximum(context, id, static_cast<std::int32_t>(maximum));
 }
 
 // --- Limit steps ---

@@ -6,7 +6,6 @@
 #include <string_view>
 #include <vector>
 
-#include "applet/FgTolqWrapper.h"
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
@@ -67,18 +66,18 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // Reads a hardware parameter of the design as text, by name.
 class DesignTexts {
  public:
-  explicit DesignTexts(const FgTolqWrapper& wrapper)
-      : wrapper_(wrapper), text_(kTextCapacity + 1, '\0') {}
+  explicit DesignTexts(const runtime::AppletServices& services)
+      : services_(services), text_(kTextCapacity + 1, '\0') {}
 
   const char* read(const char* name) {
-    const int id = wrapper_.runtimeParameterId(name);
-    return wrapper_.runtimeGetParameter(id, text_.data(), 0, runtime::kTypeString) == 0
+    const int id = services_.parameterId(name);
+    return services_.getParameter(id, text_.data(), 0, runtime::kTypeString) == 0
                ? text_.data()
                : nullptr;
   }
   const char* read(std::string_view prefix, int input) { return read(name(prefix, input, "")); }
   int id(std::string_view prefix, int input, std::string_view suffix) {
-    return wrapper_.runtimeParameterId(name(prefix, input, suffix));
+    return services_.parameterId(name(prefix, input, suffix));
   }
 
  private:
@@ -88,7 +87,7 @@ class DesignTexts {
     return name_.data();
   }
 
-  const FgTolqWrapper& wrapper_;
+  const runtime::AppletServices& services_;
   std::vector<char> text_;
   std::array<char, 128> name_{};
 };
@@ -102,8 +101,8 @@ const InputFormat* inputFormat(std::string_view name) {
 
 void shiftLimit(SetContext& context) {
   const std::uint32_t bits = bitsOfFormat(context.values.geometry.format);
-  context.wrapper.setDescriptionMaximum(sdkId("FG_CUSTOM_BIT_SHIFT_RIGHT"),
-                                        static_cast<std::int32_t>(bits > 1 ? bits - 1 : 0));
+  setDescriptionMaximum(context, sdkId("FG_CUSTOM_BIT_SHIFT_RIGHT"),
+                        static_cast<std::int32_t>(bits > 1 ? bits - 1 : 0));
 }
 
 // Turns the converter of the selected input on and every other one off; returns the
@@ -117,7 +116,7 @@ std::int32_t selectInput(SetContext& context, std::uint32_t format) {
     const std::uint32_t converter = input.format == format ? kConverterOn : kConverterOff;
     if (converter == kConverterOn) selected = i;
     if (input.hasConvert &&
-        context.wrapper.runtimeSetParameter(static_cast<int>(input.convertId), &converter, 0,
+        context.services.setParameter(static_cast<int>(input.convertId), &converter, 0,
                                             runtime::kTypeUint32) != 0) {
       codes::raise(codes::kRuntimeMissing);
     }
@@ -128,9 +127,9 @@ std::int32_t selectInput(SetContext& context, std::uint32_t format) {
 
 }  // namespace
 
-bool discoverOutputFormats(const FgTolqWrapper& wrapper, OutputFormatTable& table) {
+bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormatTable& table) {
   table = OutputFormatTable{};
-  DesignTexts texts(wrapper);
+  DesignTexts texts(services);
   const char* count = texts.read(kInputCount);
   if (count == nullptr || !isDigit(count[0])) return false;
   const int inputs = count[0] - '0';

@@ -8,8 +8,8 @@
 
 #include "semantics/SetContext.h"
 
-namespace brenvik {
-class FgTolqWrapper;
+namespace brenvik::runtime {
+class AppletServices;
 }
 
 namespace brenvik::semantics {
@@ -35,7 +35,7 @@ struct OutputFormatTable {
 // Reads the output-format block's description from the hardware applet. False when a read
 // fails or a text is not one the applet knows: discovery stops there and the inputs read
 // completely so far stay in the table.
-bool discoverOutputFormats(const FgTolqWrapper& wrapper, OutputFormatTable& table);
+bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormatTable& table);
 
 // Bits per pixel of an output format code; an unknown code raises -2031.
 std::uint32_t bitsOfFormat(std::uint32_t format);

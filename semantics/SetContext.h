@@ -1,8 +1,8 @@
 // SetContext: everything a parameter setter reads or writes, one per applet object.
 #pragma once
 
-namespace brenvik {
-class FgTolqWrapper;
+namespace brenvik::runtime {
+class AppletServices;
 }
 namespace brenvik::parameters {
 class ParameterRegistry;
@@ -17,7 +17,7 @@ struct OutputFormatTable;
 // Setters run under the caller's parameter lock (or during creation, before anybody else can
 // reach the object); the context itself holds no state.
 struct SetContext {
-  FgTolqWrapper& wrapper;  // the runtime's own parameters, the description records, the logger
+  runtime::AppletServices& services;  // the runtime's own parameters, description records, logger
   const parameters::ParameterRegistry& registry;
   const parameters::HardwareBinding& hardware;  // writes of the bound hardware parameters
   parameters::CurrentValues& values;            // every setter's stored value

@@ -8,11 +8,11 @@
 #include <string_view>
 #include <type_traits>
 
-#include "applet/FgTolqWrapper.h"
-#include "applet/ResultCodes.h"
 #include "parameters/GetPath.h"
 #include "parameters/SdkParameterTable.h"
 #include "platform/logging/LogMessage.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
 #include "semantics/CameraLink.h"
 #include "semantics/ImageGeometry.h"
 #include "semantics/OutputFormat.h"
@@ -184,15 +184,15 @@ std::span<const ReadOnlyParameter> readOnlyParameters() { return kReadOnly; }
 void setSdkParameter(SetContext& context, std::int32_t id, const void* value, std::uint32_t dma,
                      std::int32_t type) {
   const std::int32_t process = parameters::processOfDma(context.registry, dma);
-  if (process != 0) parameters::refuseSdkParameter(context.wrapper, "set", id, process);
+  if (process != 0) parameters::refuseSdkParameter(context.services, "set", id, process);
   if (const ReadOnlyParameter* refused = findById(kReadOnly, id)) {
-    vurn::tools::logging::logMessage(context.wrapper.getLogger(), kLevelParameterFailure,
+    vurn::tools::logging::logMessage(context.services.logger(), kLevelParameterFailure,
                                      "trying to set read-only SDK parameter '", refused->name,
                                      "' on process 0!");
     codes::raise(codes::kNotAvailable);
   }
   const WritableParameter* parameter = findById(kWritable, id);
-  if (parameter == nullptr) parameters::refuseSdkParameter(context.wrapper, "set", id, process);
+  if (parameter == nullptr) parameters::refuseSdkParameter(context.services, "set", id, process);
   parameter->set(context, value, type, true);
 }
 

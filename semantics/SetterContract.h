@@ -7,8 +7,10 @@
 #include <span>
 #include <utility>
 
-#include "applet/ResultCodes.h"
 #include "description/DescriptionRows.h"
+#include "runtime/AppletServices.h"
+#include "runtime/RecordLimits.h"
+#include "runtime/ResultCodes.h"
 #include "semantics/SetContext.h"
 
 namespace brenvik::semantics {
@@ -51,6 +53,20 @@ void runSetter(SetContext& context, Value& stored, Value value, bool reportError
     throw;
   }
   refreshLimits(context, limits);
+}
+
+// Limit steps change the live description record of a parameter through these; a parameter
+// without a record that keeps this type of limit is left alone.
+template <typename Limit>
+void setDescriptionMaximum(SetContext& context, std::int32_t id, Limit maximum) {
+  runtime::setMaximum(context.services.descriptionRecord(id), maximum);
+}
+template <typename Limit>
+void setDescriptionMinimum(SetContext& context, std::int32_t id, Limit minimum) {
+  runtime::setMinimum(context.services.descriptionRecord(id), minimum);
+}
+inline void setDescriptionAccess(SetContext& context, std::int32_t id, std::int32_t access) {
+  runtime::setAccess(context.services.descriptionRecord(id), access);
 }
 
 // A check or apply step that has nothing to do.

@@ -281,7 +281,7 @@ TEST_F(ComputedValues, DebugParametersReadTheSelectedPoint) {
 }
 
 TEST_F(ComputedValues, DebugDiscoveryStopsAtTheFirstBadEntry) {
-  debug::DebugPoints points(*applet_);
+  debug::DebugPoints points(applet_->services());
   const std::string longName(200, 'n');
   play("Device1_Process0_Debug_Name0", longName);
   play("Device1_Process0_Debug_Type1", "injectmonitor");

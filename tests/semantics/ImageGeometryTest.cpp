@@ -1,7 +1,7 @@
 // Tap geometry and region of interest: the sorter arithmetic for every geometry, and the
 // setters' checks, hardware writes and description limits on the simulated board.
 #include "SetPathFixture.h"
-#include "applet/ResultCodes.h"
+#include "runtime/ResultCodes.h"
 #include "semantics/ImageGeometry.h"
 
 namespace brenvik::test {

@@ -4,7 +4,7 @@
 
 #include "DesignCopy.h"
 #include "SetPathFixture.h"
-#include "applet/ResultCodes.h"
+#include "runtime/ResultCodes.h"
 #include "semantics/OutputFormat.h"
 #include "simboard/control.h"
 

@@ -1,4 +1,5 @@
-// Result codes that the applet returns at its exports and stores as its last error.
+// Result codes of the SDK interface that the applet returns at its exports and stores as its
+// last error, and the raise mechanism of the parameter operations.
 #pragma once
 
 #include <cstdint>
