@@ -4,6 +4,7 @@
 #include <cstring>
 
 #include "debug/DebugPoints.h"
+#include "parameters/Enumerations.h"
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
 #include "runtime/AppletServices.h"
@@ -20,13 +21,14 @@ constexpr std::uint32_t kSimulatorSequence = 2000;            // active plus pas
 constexpr double kLargestPixelFrequency = 999.9999999999999;  // MHz; the largest double below 1000
 
 // Area trigger modes, trigger states and simulator speed modes that the values depend on.
-constexpr std::uint32_t kGeneratorMode = 1;
+constexpr std::uint32_t symbol(std::int32_t value) { return static_cast<std::uint32_t>(value); }
+constexpr std::uint32_t kGeneratorMode = symbol(enumValue("ATM_GENERATOR"));
 constexpr std::uint32_t kUnqueuedMode = 3;  // outside the enumeration; it reads no queue either
-constexpr std::uint32_t kSoftwareMode = 4;
-constexpr std::uint32_t kAsyncStop = 1;
-constexpr std::uint32_t kPixelFrequencyMode = 0;
-constexpr std::uint32_t kLineRateMode = 1;
-constexpr std::uint32_t kFrameRateMode = 2;
+constexpr std::uint32_t kSoftwareMode = symbol(enumValue("ATM_SOFTWARE"));
+constexpr std::uint32_t kAsyncStop = symbol(enumValue("TS_ASYNC_STOP"));
+constexpr std::uint32_t kPixelFrequencyMode = symbol(enumValue("FG_PIXEL_FREQUENCY"));
+constexpr std::uint32_t kLineRateMode = symbol(enumValue("FG_LINERATE"));
+constexpr std::uint32_t kFrameRateMode = symbol(enumValue("FG_FRAMERATE"));
 
 // Queue status bits.
 constexpr std::uint32_t kExceededPeriodLimitsBit = 1u << 0;
@@ -49,7 +51,7 @@ std::uint32_t readCameraStatusExtended(GetContext& context) {
     codes::raise(result);
   }
   // The simulator always delivers a pixel clock.
-  if (context.values.simulator.enable == 1) status |= 1u;
+  if (context.values.simulator.enable == enumValue("FG_CAMERASIMULATOR")) status |= 1u;
   const std::uint32_t level = fill < 25 ? 0 : fill < 50 ? 1 : fill < 75 ? 2 : 3;
   return (static_cast<std::uint32_t>(status) & ~0xE0u) | (overflow * 32u) | (level << 6);
 }

@@ -86,7 +86,7 @@ void debugOutputEnable(const Getter&, GetContext&, const GetRequest&);
 void debugMonitored(const Getter&, GetContext&, const GetRequest&);
 void debugReady(const Getter&, GetContext&, const GetRequest&);
 
-// --- Row builders: each resolves the parameter's name to its id while compiling ---
+// --- Row builders: each names its parameter by an SdkName, resolved while compiling ---
 
 template <typename T>
 consteval ValueForm formOf() {
@@ -116,8 +116,8 @@ void storedText(const Getter&, GetContext& context, const GetRequest&, char* des
 
 // A value of CurrentValues, named by an accessor (a lambda without captures).
 template <typename Access>
-consteval Getter stored(std::string_view name, Access) {
-  Getter row{.id = sdkId(name), .form = formOf<StoredType<Access>>()};
+constexpr Getter stored(SdkName parameter, Access) {
+  Getter row{.id = parameter.id(), .form = formOf<StoredType<Access>>()};
   if constexpr (std::is_same_v<StoredType<Access>, std::string>) {
     row.text = &storedText<Access>;
   } else {
@@ -126,12 +126,12 @@ consteval Getter stored(std::string_view name, Access) {
   return row;
 }
 
-consteval Getter constant(std::string_view name, std::uint32_t value) {
-  return {.id = sdkId(name), .value = &constantValue, .number = value};
+constexpr Getter constant(SdkName parameter, std::uint32_t value) {
+  return {.id = parameter.id(), .value = &constantValue, .number = value};
 }
 
-consteval Getter fixedText(std::string_view name, const char* text) {
-  return {.id = sdkId(name), .form = ValueForm::kText, .text = &constantText, .word = text};
+constexpr Getter fixedText(SdkName parameter, const char* text) {
+  return {.id = parameter.id(), .form = ValueForm::kText, .text = &constantText, .word = text};
 }
 
 // The form in which a hardware parameter read with a type code arrives.
@@ -144,9 +144,9 @@ constexpr ValueForm hardwareForm(std::int32_t type) {
 
 // A bound hardware parameter read with `type` (2, 4, 5 or 6), straight into the caller's
 // value.
-consteval Getter hardware(std::string_view name, Hw slot, std::int32_t type) {
+constexpr Getter hardware(SdkName parameter, Hw slot, std::int32_t type) {
   const bool text = type == runtime::kTypeString;
-  return {.id = sdkId(name),
+  return {.id = parameter.id(),
           .form = hardwareForm(type),
           .value = text ? nullptr : &hardwareValue,
           .text = text ? &hardwareText : nullptr,
@@ -155,8 +155,8 @@ consteval Getter hardware(std::string_view name, Hw slot, std::int32_t type) {
 }
 
 // A tick count of the hardware in microseconds: ticks x nanoseconds per tick / 1000.
-consteval Getter microseconds(std::string_view name, Hw slot, std::uint32_t nanosecondsPerTick) {
-  return {.id = sdkId(name),
+constexpr Getter microseconds(SdkName parameter, Hw slot, std::uint32_t nanosecondsPerTick) {
+  return {.id = parameter.id(),
           .form = ValueForm::kDouble,
           .value = &microsecondsFromTicks,
           .slot = slot,
@@ -164,32 +164,32 @@ consteval Getter microseconds(std::string_view name, Hw slot, std::uint32_t nano
 }
 
 // A period of the hardware in 8 ns ticks as a frequency in Hz.
-consteval Getter frequency(std::string_view name, Hw slot) {
+constexpr Getter frequency(SdkName parameter, Hw slot) {
   return {
-      .id = sdkId(name), .form = ValueForm::kDouble, .value = &frequencyFromPeriod, .slot = slot};
+      .id = parameter.id(), .form = ValueForm::kDouble, .value = &frequencyFromPeriod, .slot = slot};
 }
 
 // The SDK runtime's own parameter of the same id, on DMA 0 as a 32-bit value.
-consteval Getter runtimeOwn(std::string_view name) {
-  return {.id = sdkId(name), .value = &runtimeValue};
+constexpr Getter runtimeOwn(SdkName parameter) {
+  return {.id = parameter.id(), .value = &runtimeValue};
 }
 
 // The SDK runtime's own parameter of the same id, with the caller's DMA index and type.
-consteval Getter forwarded(std::string_view name) {
-  return {.id = sdkId(name), .form = ValueForm::kAsRequested, .value = &forwardedValue};
+constexpr Getter forwarded(SdkName parameter) {
+  return {.id = parameter.id(), .form = ValueForm::kAsRequested, .value = &forwardedValue};
 }
 
-consteval Getter computed(std::string_view name, ValueForm form, ValueGetter function) {
-  return {.id = sdkId(name), .form = form, .value = function};
+constexpr Getter computed(SdkName parameter, ValueForm form, ValueGetter function) {
+  return {.id = parameter.id(), .form = form, .value = function};
 }
 
-consteval Getter computedText(std::string_view name, TextGetter function) {
-  return {.id = sdkId(name), .form = ValueForm::kText, .text = function};
+constexpr Getter computedText(SdkName parameter, TextGetter function) {
+  return {.id = parameter.id(), .form = ValueForm::kText, .text = function};
 }
 
 // A 32-bit hardware parameter of the selected debug point, named by its suffix.
-consteval Getter debugPoint(std::string_view name, ValueGetter function, const char* suffix) {
-  return {.id = sdkId(name), .value = function, .word = suffix};
+constexpr Getter debugPoint(SdkName parameter, ValueGetter function, const char* suffix) {
+  return {.id = parameter.id(), .value = function, .word = suffix};
 }
 
 }  // namespace brenvik::parameters::getters

@@ -306,13 +306,27 @@ constexpr const SdkParameter* findSdkParameter(std::string_view name) {
   return nullptr;
 }
 
-// The id of a parameter name, meant to be resolved while compiling (in a constant
-// expression, a name that is not in the table does not compile).
-constexpr std::int32_t sdkId(std::string_view name) {
+// The row of a parameter named in code, found while compiling: a name that is not in the
+// table does not compile.
+consteval const SdkParameter& sdkParameter(std::string_view name) {
   for (const SdkParameter& parameter : kSdkParameters) {
-    if (parameter.name == name) return parameter.id;
+    if (parameter.name == name) return parameter;
   }
   throw "not an SDK parameter of this applet";
 }
+
+// The id of a parameter named in code, found while compiling.
+consteval std::int32_t sdkId(std::string_view name) { return sdkParameter(name).id; }
+
+// A parameter named where a table of code is written (getters, setters, description rows,
+// the default pass): the name converts to its row while compiling, so a misspelt name does
+// not compile and the id is written nowhere but in the table above.
+struct SdkName {
+  consteval SdkName(const char* name) : row(&sdkParameter(name)) {}  // NOLINT: converts
+  constexpr std::int32_t id() const { return row->id; }
+  constexpr const char* name() const { return row->name.data(); }
+
+  const SdkParameter* row;
+};
 
 }  // namespace brenvik::parameters

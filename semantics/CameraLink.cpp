@@ -13,6 +13,7 @@ namespace brenvik::semantics {
 
 namespace {
 
+using parameters::enumValue;
 using parameters::GeometryValues;
 using parameters::Hw;
 using parameters::sdkId;
@@ -24,9 +25,9 @@ struct CamTypeMode {
 };
 
 constexpr CamTypeMode kFullModes[] = {
-    {308, 0},  // FG_CL_FULL_8_TAP_8_BIT
-    {310, 1},  // FG_CL_FULL_10_TAP_8_BIT
-    {311, 3},  // FG_CL_FULL_8_TAP_10_BIT
+    {enumValue("FG_CL_FULL_8_TAP_8_BIT"), 0},
+    {enumValue("FG_CL_FULL_10_TAP_8_BIT"), 1},
+    {enumValue("FG_CL_FULL_8_TAP_10_BIT"), 3},
 };
 
 std::uint32_t fullModeOf(std::int32_t camType) {
@@ -36,17 +37,15 @@ std::uint32_t fullModeOf(std::int32_t camType) {
   codes::raise(codes::kValueOutOfRange);
 }
 
-constexpr std::int32_t kRuntimeTimeoutId = 600;  // the SDK runtime's own time-out parameter
-constexpr std::uint32_t kShortestTimeout = 2;
-constexpr std::uint32_t kLongestTimeout = 2147483646;
-constexpr std::uint32_t kLongestSequence = 256;
+// The SDK runtime keeps a time-out parameter of its own under the same id.
+constexpr std::int32_t kRuntimeTimeoutId = sdkId("FG_TIMEOUT");
 
 }  // namespace
 
 void setCameraLinkCamType(SetContext& context, std::int32_t camType, bool reportErrors) {
   runSetter(
       context, context.values.geometry.cameraLinkCamType, camType, reportErrors,
-      [&] { requireEntry<sdkId("FG_CAMERA_LINK_CAMTYPE")>(camType); },
+      [&] { requireEntry("FG_CAMERA_LINK_CAMTYPE", camType); },
       [&] { context.hardware.writeUint32(Hw::Camera_FullMode, fullModeOf(camType), true); },
       {sensorWidthLimit});
 }
@@ -54,7 +53,7 @@ void setCameraLinkCamType(SetContext& context, std::int32_t camType, bool report
 void setUseDval(SetContext& context, std::int32_t useDval, bool reportErrors) {
   runSetter(
       context, context.values.geometry.useDval, useDval, reportErrors,
-      [&] { requireEntry<sdkId("FG_USEDVAL")>(useDval); },
+      [&] { requireEntry("FG_USEDVAL", useDval); },
       [&] {
         context.hardware.writeUint32(Hw::Camera_DvalMode, static_cast<std::uint32_t>(useDval),
                                      true);
@@ -64,14 +63,14 @@ void setUseDval(SetContext& context, std::int32_t useDval, bool reportErrors) {
 void setCameraLinkCoreReset(SetContext& context, std::uint32_t reset, bool reportErrors) {
   runSetter(
       context, context.values.geometry.cameraLinkCoreReset, reset, reportErrors,
-      [&] { require(reset <= 1); },
+      [&] { requireInRange("FG_CAMERA_LINK_CORE_RESET", reset); },
       [&] { context.hardware.writeUint32(Hw::Camera_CameraLinkCoreReset, reset, true); });
 }
 
 void setTimeout(SetContext& context, std::uint32_t timeout, bool reportErrors) {
   runSetter(
       context, context.values.geometry.timeout, timeout, reportErrors,
-      [&] { require(timeout >= kShortestTimeout && timeout <= kLongestTimeout); },
+      [&] { requireInRange("FG_TIMEOUT", timeout); },
       [&] {
         const int result = context.services.setParameter(kRuntimeTimeoutId, &timeout, 0,
                                                                runtime::kTypeUint32);
@@ -83,7 +82,7 @@ void setImageSelectPeriod(SetContext& context, std::uint32_t period, bool report
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.imageSelectPeriod, period, reportErrors,
-      [&] { require(period >= 1 && period <= kLongestSequence); },
+      [&] { requireInRange("FG_IMG_SELECT_PERIOD", period); },
       [&] {
         require(period > geometry.imageSelect);
         context.hardware.writeUint32(Hw::ImageSelector_FG_IMG_SELECT_PERIOD_Divisor, period, true);
@@ -94,7 +93,7 @@ void setImageSelect(SetContext& context, std::uint32_t selected, bool reportErro
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.imageSelect, selected, reportErrors,
-      [&] { require(selected < kLongestSequence); },
+      [&] { requireInRange("FG_IMG_SELECT", selected); },
       [&] {
         require(geometry.imageSelectPeriod > selected);
         context.hardware.writeUint32(Hw::ImageSelector_FG_IMG_SELECT_PHASE_Number, selected, true);

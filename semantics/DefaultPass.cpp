@@ -15,7 +15,6 @@ namespace brenvik::semantics {
 namespace {
 
 using parameters::CurrentValues;
-using parameters::sdkId;
 using V = const CurrentValues&;
 
 template <typename Access>
@@ -32,8 +31,8 @@ const void* initialValue(const CurrentValues& values) {
 
 // A step: the parameter and the member of CurrentValues that holds its initial value.
 template <typename Access>
-consteval DefaultRow initial(std::string_view name, Access) {
-  return {sdkId(name), formOf<InitialType<Access>>(), &initialValue<Access>};
+constexpr DefaultRow initial(parameters::SdkName parameter, Access) {
+  return {parameter.id(), formOf<InitialType<Access>>(), &initialValue<Access>};
 }
 
 // Families whose setters are still missing have no steps yet: the debug file name comes

@@ -12,18 +12,31 @@ namespace brenvik::semantics {
 
 namespace {
 
+using description::describedRow;
+using parameters::enumValue;
 using parameters::GeometryValues;
 using parameters::Hw;
 using parameters::sdkId;
 
-constexpr std::uint32_t kGeometry1X8 = 0x1800000;
-constexpr std::uint32_t kGeometry1X10 = 0x1A00000;
-constexpr std::uint32_t kTopLeft = 0;
-constexpr std::uint32_t kTopRight = 1;
-constexpr std::uint32_t kWidestLine = 16384;  // the x limit when viewed from the top left
-constexpr std::uint32_t kTallestFrame = 65535;
-constexpr std::uint32_t kPixelGranularity = 8;
-constexpr std::uint32_t kSorterGranularity = 8;
+constexpr auto kGeometry1X8 = static_cast<std::uint32_t>(enumValue("FG_GEOMETRY_1X8"));
+constexpr auto kGeometry1X10 = static_cast<std::uint32_t>(enumValue("FG_GEOMETRY_1X10"));
+constexpr auto kTopLeft = static_cast<std::uint32_t>(enumValue("FG_VANTAGEPOINT_TOP_LEFT"));
+constexpr auto kTopRight = static_cast<std::uint32_t>(enumValue("FG_VANTAGEPOINT_TOP_RIGHT"));
+
+// The region's limits as the description states them: the x limit when viewed from the top
+// left, the tallest frame, the pixel granularity of widths and x offsets, the sensor widths.
+constexpr auto kWidestLine = static_cast<std::uint32_t>(describedRow("FG_WIDTH").values.maximum);
+constexpr auto kPixelGranularity =
+    static_cast<std::uint32_t>(describedRow("FG_WIDTH").values.step);
+constexpr auto kTallestFrame =
+    static_cast<std::uint32_t>(describedRow("FG_HEIGHT").values.maximum);
+constexpr auto kNarrowestSensor =
+    static_cast<std::uint32_t>(describedRow("FG_SENSORWIDTH").values.minimum);
+constexpr auto kWidestSensor =
+    static_cast<std::uint32_t>(describedRow("FG_SENSORWIDTH").values.maximum);
+static_assert(describedRow("FG_XOFFSET").values.step == kPixelGranularity);
+
+constexpr std::uint32_t kSorterGranularity = 8;  // the sorter works on groups of 8 pixels
 
 // One geometry: zones (the divisor of the line), taps, whether the camera sends a dummy tap,
 // and the mirror pattern before the vantage point is taken into account.
@@ -35,14 +48,18 @@ struct GeometryRow {
   std::array<std::uint32_t, kSorterTaps> mirror;
 };
 
+consteval std::uint32_t geometry(std::string_view symbol) {
+  return static_cast<std::uint32_t>(enumValue(symbol));
+}
+
 constexpr GeometryRow kGeometries[] = {
     {kGeometry1X8, 1, 1, 0, {}},
     {kGeometry1X10, 1, 1, 0, {}},
-    {0x4200000, 4, 5, 1, {}},                              // FG_GEOMETRY_4X2
-    {0x4210000, 4, 5, 1, {0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},  // FG_GEOMETRY_4X2E
-    {0x5200000, 5, 5, 0, {}},                              // FG_GEOMETRY_5X2
-    {0x8100000, 8, 10, 1, {}},                             // FG_GEOMETRY_8X
-    {0xA100000, 10, 10, 0, {}},                            // FG_GEOMETRY_10X
+    {geometry("FG_GEOMETRY_4X2"), 4, 5, 1, {}},
+    {geometry("FG_GEOMETRY_4X2E"), 4, 5, 1, {0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},
+    {geometry("FG_GEOMETRY_5X2"), 5, 5, 0, {}},
+    {geometry("FG_GEOMETRY_8X"), 8, 10, 1, {}},
+    {geometry("FG_GEOMETRY_10X"), 10, 10, 0, {}},
 };
 
 // The tenth tap repeats the ninth.
@@ -101,7 +118,7 @@ void requireRegionOnSensor(const GeometryValues& geometry) {
 }  // namespace
 
 void sensorWidthLimit(SetContext& context) {
-  setMaximum(context, sdkId("FG_SENSORWIDTH"), kWidestLine);
+  setMaximum(context, sdkId("FG_SENSORWIDTH"), kWidestSensor);
 }
 
 TapGeometryPlan planTapGeometry(std::uint32_t geometry, std::uint32_t sensorWidth,
@@ -156,7 +173,7 @@ void applyTapGeometry(SetContext& context) {
 void setTapGeometry(SetContext& context, std::uint32_t geometry, bool reportErrors) {
   runSetter(
       context, context.values.geometry.tapGeometry, geometry, reportErrors,
-      [&] { requireEntry<sdkId("FG_TAPGEOMETRY")>(geometry); },
+      [&] { requireEntry("FG_TAPGEOMETRY", geometry); },
       [&] { applyTapGeometry(context); });
 }
 
@@ -164,7 +181,7 @@ void setSensorWidth(SetContext& context, std::uint32_t sensorWidth, bool reportE
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.sensorWidth, sensorWidth, reportErrors,
-      [&] { require(sensorWidth >= kPixelGranularity && sensorWidth <= kWidestLine); },
+      [&] { require(sensorWidth >= kNarrowestSensor && sensorWidth <= kWidestSensor); },
       [&] {
         requireRegionOnSensor(geometry);
         applyTapGeometry(context);
@@ -176,7 +193,7 @@ void setVantagePoint(SetContext& context, std::uint32_t vantagePoint, bool repor
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.vantagePoint, vantagePoint, reportErrors,
-      [&] { requireEntry<sdkId("FG_VANTAGEPOINT")>(vantagePoint); },
+      [&] { requireEntry("FG_VANTAGEPOINT", vantagePoint); },
       [&] {
         requireRegionOnSensor(geometry);
         applyTapGeometry(context);

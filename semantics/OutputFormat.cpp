@@ -20,9 +20,9 @@ using parameters::GeometryValues;
 using parameters::Hw;
 using parameters::sdkId;
 
-constexpr std::int32_t kRightAligned = 0;
-constexpr std::int32_t kLeftAligned = 1;
-constexpr std::int32_t kCustomShift = 2;
+constexpr std::int32_t kRightAligned = parameters::enumValue("FG_RIGHT_ALIGNED");
+constexpr std::int32_t kLeftAligned = parameters::enumValue("FG_LEFT_ALIGNED");
+constexpr std::int32_t kCustomShift = parameters::enumValue("FG_CUSTOM_BIT_SHIFT_MODE");
 constexpr std::uint32_t kRightAlignedBits = 10;  // right alignment keeps at most ten bits
 constexpr std::uint32_t kConverterOn = 0;
 constexpr std::uint32_t kConverterOff = 1;
@@ -184,7 +184,7 @@ void setFormat(SetContext& context, std::uint32_t format, bool reportErrors) {
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.format, format, reportErrors,
-      [&] { requireEntry<sdkId("FG_FORMAT")>(format); },
+      [&] { requireEntry("FG_FORMAT", format); },
       [&] {
         const std::int32_t input = selectInput(context, format);
         const std::uint32_t bits =
@@ -203,7 +203,7 @@ void setBitAlignment(SetContext& context, std::int32_t alignment, bool reportErr
   GeometryValues& geometry = context.values.geometry;
   runSetter(
       context, geometry.bitAlignment, alignment, reportErrors,
-      [&] { requireEntry<sdkId("FG_BITALIGNMENT")>(alignment); },
+      [&] { requireEntry("FG_BITALIGNMENT", alignment); },
       [&] { setFormat(context, geometry.format, true); });
 }
 

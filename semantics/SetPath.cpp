@@ -21,8 +21,6 @@ namespace brenvik::semantics {
 
 namespace {
 
-using parameters::sdkId;
-
 constexpr std::uint32_t kLevelParameterFailure = 4;
 
 // --- Writable parameters: the setter's value type decides the form the value is read in ---
@@ -48,9 +46,9 @@ void readAndSet(SetContext& context, const void* value, std::int32_t, bool repor
 
 // A writable parameter by name, with its setter; the name resolves while compiling.
 template <auto Setter>
-consteval WritableParameter writable(std::string_view name) {
+consteval WritableParameter writable(parameters::SdkName parameter) {
   using Value = typename SetterValue<decltype(Setter)>::type;
-  return {sdkId(name), formOf<Value>(), &readAndSet<Setter>};
+  return {parameter.id(), formOf<Value>(), &readAndSet<Setter>};
 }
 
 constexpr auto kWritableInFamilyOrder = std::to_array<WritableParameter>({
@@ -75,7 +73,9 @@ constexpr auto kWritableInFamilyOrder = std::to_array<WritableParameter>({
 
 // --- Read-only parameters ---
 
-consteval ReadOnlyParameter readOnly(std::string_view name) { return {sdkId(name), name.data()}; }
+consteval ReadOnlyParameter readOnly(parameters::SdkName parameter) {
+  return {parameter.id(), parameter.name()};
+}
 
 constexpr auto kReadOnlyInListOrder = std::to_array<ReadOnlyParameter>({
     readOnly("FG_APC_STOP_TIMEOUT"),

@@ -1,5 +1,4 @@
-// The parts of the setter contract that need no template: limit refreshes and the
-// enumeration entries of a parameter.
+// The part of the setter contract that needs no template: limit refreshes.
 #include "semantics/SetterContract.h"
 
 namespace brenvik::semantics {
@@ -12,13 +11,6 @@ void refreshLimits(SetContext& context, std::initializer_list<LimitStep> steps) 
       // The limit stays as it was; the value itself has been accepted.
     }
   }
-}
-
-std::span<const description::EnumerationEntry> enumerationEntries(std::int32_t id) {
-  for (const description::DescriptionRow& row : description::descriptionRows()) {
-    if (row.id == id && row.values.list != nullptr) return row.values.list->entries;
-  }
-  return {};
 }
 
 }  // namespace brenvik::semantics

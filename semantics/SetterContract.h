@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <span>
+#include <type_traits>
 #include <utility>
 
 #include "description/DescriptionRows.h"
@@ -77,19 +77,27 @@ inline void require(bool condition, std::int32_t code = codes::kValueOutOfRange)
   if (!condition) codes::raise(code);
 }
 
-// The entries of a parameter's enumeration as its description lists them (the one place they
-// are written down); empty for a parameter without one.
-std::span<const description::EnumerationEntry> enumerationEntries(std::int32_t id);
-
-// Raises -6000 unless `value` is an entry of the enumeration of the parameter `Id`. The
-// entries are looked up once.
-template <std::int32_t Id, typename Value>
-void requireEntry(Value value) {
-  static const std::span<const description::EnumerationEntry> entries = enumerationEntries(Id);
-  for (const description::EnumerationEntry& entry : entries) {
+// Raises -6000 unless `value` is an entry of the parameter's enumeration, as its description
+// row lists it: requireEntry("FG_FORMAT", format).
+template <typename Value>
+void requireEntry(description::Described parameter, Value value) {
+  for (const description::EnumerationEntry& entry : parameter.row->values.list->entries) {
     if (static_cast<std::int64_t>(value) == entry.value) return;
   }
   codes::raise(codes::kValueOutOfRange);
+}
+
+// Raises -6000 unless `value` lies within the range of the parameter's description row:
+// requireInRange("FG_TIMEOUT", timeout).
+template <typename Value>
+void requireInRange(description::Described parameter, Value value) {
+  const description::RowValues& range = parameter.row->values;
+  if constexpr (std::is_floating_point_v<Value>) {
+    require(value >= range.realMinimum && value <= range.realMaximum);
+  } else {
+    const auto wide = static_cast<std::int64_t>(value);
+    require(wide >= range.minimum && wide <= range.maximum);
+  }
 }
 
 }  // namespace brenvik::semantics
