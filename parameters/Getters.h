@@ -12,6 +12,7 @@
 #include "parameters/GetPath.h"
 #include "parameters/HardwareParameters.h"
 #include "parameters/SdkParameterTable.h"
+#include "parameters/StoredValues.h"
 #include "runtime/SdkRuntime.h"
 
 namespace brenvik::parameters::getters {
@@ -40,6 +41,7 @@ struct Getter {
   std::int32_t typeCode = 0;   // hardware rows: the type code of the read
   std::uint32_t number = 0;    // constants; nanoseconds per tick of scaled reads
   const char* word = nullptr;  // constant texts; the suffix of a debug point's parameter
+  const void* (*address)(const CurrentValues&) = nullptr;  // stored rows: the member
 };
 
 template <typename T>
@@ -58,6 +60,8 @@ void forwardedValue(const Getter&, GetContext&, const GetRequest&);
 void microsecondsFromTicks(const Getter&, GetContext&, const GetRequest&);
 void frequencyFromPeriod(const Getter&, GetContext&, const GetRequest&);
 void parameterDescription(const Getter&, GetContext&, const GetRequest&, char* destination);
+void storedScalar(const Getter&, GetContext&, const GetRequest&);
+void storedText(const Getter&, GetContext&, const GetRequest&, char* destination);
 
 // Computed values.
 void cameraStatus(const Getter&, GetContext&, const GetRequest&);
@@ -88,42 +92,26 @@ void debugReady(const Getter&, GetContext&, const GetRequest&);
 
 // --- Row builders: each names its parameter by an SdkName, resolved while compiling ---
 
-template <typename T>
-consteval ValueForm formOf() {
-  if constexpr (std::is_same_v<T, std::string>) {
-    return ValueForm::kText;
-  } else if constexpr (std::is_same_v<T, double>) {
-    return ValueForm::kDouble;
-  } else {
-    static_assert(std::is_integral_v<T> && (sizeof(T) == 4 || sizeof(T) == 8));
-    return sizeof(T) == 8 ? ValueForm::kUint64 : ValueForm::kUint32;
+// A stored value: the member that keeps the parameter's accepted value (StoredValues.h).
+consteval Getter stored(SdkName parameter) {
+  for (const StoredValue& value : stored_values::kAll) {
+    if (value.id != parameter.id()) continue;
+    const bool text = value.form == ValueForm::kText;
+    return {.id = parameter.id(),
+            .form = value.form,
+            .value = text ? nullptr : &storedScalar,
+            .text = text ? &storedText : nullptr,
+            .address = value.address};
   }
+  throw "the parameter keeps no value of its own";
 }
 
+// Another member of CurrentValues than the one the parameter's setter stores (a value
+// derived from it), named by an accessor.
 template <typename Access>
-using StoredType = std::remove_cvref_t<std::invoke_result_t<Access, const CurrentValues&>>;
-
-template <typename Access>
-void storedValue(const Getter&, GetContext& context, const GetRequest& request) {
-  put(request.value, Access{}(context.values));
-}
-
-template <typename Access>
-void storedText(const Getter&, GetContext& context, const GetRequest&, char* destination) {
-  const std::string& text = Access{}(context.values);
-  std::memcpy(destination, text.c_str(), text.size() + 1);
-}
-
-// A value of CurrentValues, named by an accessor (a lambda without captures).
-template <typename Access>
-constexpr Getter stored(SdkName parameter, Access) {
-  Getter row{.id = parameter.id(), .form = formOf<StoredType<Access>>()};
-  if constexpr (std::is_same_v<StoredType<Access>, std::string>) {
-    row.text = &storedText<Access>;
-  } else {
-    row.value = &storedValue<Access>;
-  }
-  return row;
+constexpr Getter storedIn(SdkName parameter, Access) {
+  static_assert(storedForm<MemberType<Access>>() == ValueForm::kUint32);
+  return {.id = parameter.id(), .value = &storedScalar, .address = &memberAddress<Access>};
 }
 
 constexpr Getter constant(SdkName parameter, std::uint32_t value) {

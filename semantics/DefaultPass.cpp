@@ -2,72 +2,56 @@
 // applet object starts from, so the hardware ends up matching the stored state.
 #include "semantics/DefaultPass.h"
 
-#include <array>
-#include <string>
-#include <string_view>
-#include <type_traits>
-
 #include "parameters/CurrentValues.h"
-#include "parameters/SdkParameterTable.h"
+#include "parameters/StoredValues.h"
 
 namespace brenvik::semantics {
 
 namespace {
 
-using parameters::CurrentValues;
-using V = const CurrentValues&;
-
-template <typename Access>
-using InitialType = std::remove_cvref_t<std::invoke_result_t<Access, const CurrentValues&>>;
-
-template <typename Access>
-const void* initialValue(const CurrentValues& values) {
-  if constexpr (std::is_same_v<InitialType<Access>, std::string>) {
-    return Access{}(values).c_str();
-  } else {
-    return &Access{}(values);
+// A step: the parameter, whose initial value is the one a fresh CurrentValues keeps for it.
+consteval DefaultRow initial(parameters::SdkName parameter) {
+  for (const parameters::StoredValue& value : parameters::stored_values::kAll) {
+    if (value.id == parameter.id()) return {value.id, value.form, value.address};
   }
-}
-
-// A step: the parameter and the member of CurrentValues that holds its initial value.
-template <typename Access>
-constexpr DefaultRow initial(parameters::SdkName parameter, Access) {
-  return {parameter.id(), formOf<InitialType<Access>>(), &initialValue<Access>};
+  throw "the parameter keeps no value of its own";
 }
 
 // Families whose setters are still missing have no steps yet: the debug file name comes
 // after FG_USEDVAL, the camera simulator before FG_IMG_SELECT_PERIOD, and the lookup table
 // and the trigger system at the end.
-constexpr auto kDefaults = std::to_array<DefaultRow>({
-    initial("FG_TIMEOUT", [](V v) -> auto& { return v.geometry.timeout; }),
-    initial("FG_CAMERA_LINK_CAMTYPE", [](V v) -> auto& { return v.geometry.cameraLinkCamType; }),
-    initial("FG_USEDVAL", [](V v) -> auto& { return v.geometry.useDval; }),
-    initial("FG_TAPGEOMETRY", [](V v) -> auto& { return v.geometry.tapGeometry; }),
-    initial("FG_SENSORWIDTH", [](V v) -> auto& { return v.geometry.sensorWidth; }),
-    initial("FG_VANTAGEPOINT", [](V v) -> auto& { return v.geometry.vantagePoint; }),
-    initial("FG_WIDTH", [](V v) -> auto& { return v.geometry.width; }),
-    initial("FG_HEIGHT", [](V v) -> auto& { return v.geometry.height; }),
-    initial("FG_XOFFSET", [](V v) -> auto& { return v.geometry.xOffset; }),
-    initial("FG_YOFFSET", [](V v) -> auto& { return v.geometry.yOffset; }),
-    initial("FG_FORMAT", [](V v) -> auto& { return v.geometry.format; }),
-    initial("FG_BITALIGNMENT", [](V v) -> auto& { return v.geometry.bitAlignment; }),
-    initial("FG_CUSTOM_BIT_SHIFT_RIGHT",
-            [](V v) -> auto& { return v.geometry.customBitShiftRight; }),
-    initial("FG_IMG_SELECT_PERIOD", [](V v) -> auto& { return v.geometry.imageSelectPeriod; }),
-    initial("FG_IMG_SELECT", [](V v) -> auto& { return v.geometry.imageSelect; }),
-});
+constexpr DefaultRow kDefaults[] = {
+    initial("FG_TIMEOUT"),
+    initial("FG_CAMERA_LINK_CAMTYPE"),
+    initial("FG_USEDVAL"),
+    initial("FG_TAPGEOMETRY"),
+    initial("FG_SENSORWIDTH"),
+    initial("FG_VANTAGEPOINT"),
+    initial("FG_WIDTH"),
+    initial("FG_HEIGHT"),
+    initial("FG_XOFFSET"),
+    initial("FG_YOFFSET"),
+    initial("FG_FORMAT"),
+    initial("FG_BITALIGNMENT"),
+    initial("FG_CUSTOM_BIT_SHIFT_RIGHT"),
+    initial("FG_IMG_SELECT_PERIOD"),
+    initial("FG_IMG_SELECT"),
+};
 
 }  // namespace
 
 std::span<const DefaultRow> defaultRows() { return kDefaults; }
 
 void applyDefaults(SetContext& context) {
-  static const CurrentValues kInitialValues{};
+  static const parameters::CurrentValues kInitialValues{};
   for (const DefaultRow& row : kDefaults) {
     const WritableParameter* parameter = findWritableParameter(row.id);
     // Every step names a writable parameter of its own form (the tests hold the table to it).
-    if (parameter == nullptr || parameter->form != row.form) continue;
-    parameter->set(context, row.initial(kInitialValues), 0, false);
+    if (parameter == nullptr || valueForm(parameter->form) != row.form) continue;
+    const void* initial = row.initial(kInitialValues);
+    // Texts are stored as std::string and set as zero-terminated texts.
+    if (row.form == parameters::ValueForm::kText) initial = static_cast<const std::string*>(initial)->c_str();
+    parameter->set(context, initial, 0, false);
   }
 }
 

@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <span>
 
+#include "parameters/SdkParameterTable.h"
 #include "semantics/SetContext.h"
 #include "semantics/SetPath.h"
 
@@ -14,7 +15,7 @@ namespace brenvik::semantics {
 // freshly constructed CurrentValues (in the form `form`).
 struct DefaultRow {
   std::int32_t id;
-  SetForm form;
+  parameters::ValueForm form;  // of the stored value
   const void* (*initial)(const parameters::CurrentValues& values);
 };
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <type_traits>
 
+#include "parameters/SdkParameterTable.h"
 #include "semantics/SetContext.h"
 
 namespace brenvik::semantics {
@@ -35,6 +36,22 @@ consteval SetForm formOf() {
     static_assert(std::is_same_v<Value, std::uint32_t>, "not one of the value forms");
     return SetForm::kUnsigned32;
   }
+}
+
+// The form in which a value of a set form is stored and read back.
+constexpr parameters::ValueForm valueForm(SetForm form) {
+  switch (form) {
+    case SetForm::kUnsigned32:
+    case SetForm::kSigned32:
+      return parameters::ValueForm::kUint32;
+    case SetForm::kUnsigned64:
+      return parameters::ValueForm::kUint64;
+    case SetForm::kDouble:
+      return parameters::ValueForm::kDouble;
+    case SetForm::kText:
+      return parameters::ValueForm::kText;
+  }
+  return parameters::ValueForm::kAsRequested;
 }
 
 struct WritableParameter {

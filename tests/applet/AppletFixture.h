@@ -7,16 +7,11 @@
 #include <string>
 #include <vector>
 
+#include "BoardJournal.h"
 #include "applet/Exports.h"
 #include "simboard/control.h"
 
 namespace brenvik::test {
-
-// A board handle that no other test of this process uses.
-std::uint64_t freshBoard();
-
-// The writes journaled on a board, as "name type value result" lines.
-std::vector<std::string> journal(std::uint64_t board);
 
 // A file's whole content, or an empty text when it cannot be read.
 std::string readFile(const std::string& path);

@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
-#include <atomic>
 #include <cstring>
 #include <string>
 #include <vector>
 
+#include "BoardJournal.h"
 #include "applet/Exports.h"
 #include "runtime/HardwareAppletRuntime.h"
 #include "runtime/ParameterRecord.h"
@@ -20,9 +20,8 @@ using runtime::ParameterRecord;
 class DescriptionExports : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<std::uint64_t> nextBoard{5100};
     std::int32_t code = -1;
-    handle_.applet = Std_entry(nextBoard++, &code, 0);
+    handle_.applet = Std_entry(brenvik::test::freshBoard(), &code, 0);
     ASSERT_EQ(code, 0);
     ASSERT_NE(handle_.applet, nullptr);
   }

@@ -1,8 +1,7 @@
 // Helpers of the description tests.
 #include "DescriptionTestSupport.h"
 
-#include <atomic>
-
+#include "BoardJournal.h"
 #include "runtime/HardwareAppletRuntime.h"
 
 extern "C" {
@@ -62,9 +61,10 @@ register Full 0x41 64 rw
 }
 
 SimulatedRuntime::SimulatedRuntime(const std::string& design) : image_(design) {
-  static std::atomic<std::uint64_t> nextBoard{4400};
   hap_ = Molvrt_OpenImage(image_.data(), image_.size(), 1);
-  if (hap_ != nullptr) runtime_ = Fg_InitHandleSlaveAware("Small.hap", nextBoard++, hap_, 0);
+  if (hap_ != nullptr) {
+    runtime_ = Fg_InitHandleSlaveAware("Small.hap", brenvik::test::freshBoard(), hap_, 0);
+  }
 }
 
 SimulatedRuntime::~SimulatedRuntime() {

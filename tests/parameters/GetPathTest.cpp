@@ -4,12 +4,12 @@
 #include <gtest/gtest.h>
 
 #include <array>
-#include <atomic>
 #include <cmath>
 #include <cstring>
 #include <limits>
 #include <string>
 
+#include "BoardJournal.h"
 #include "applet/Creation.h"
 #include "applet/FgTolqWrapperImpl.h"
 #include "parameters/SdkParameterTable.h"
@@ -27,8 +27,7 @@ constexpr std::int32_t kInvalidParameter = -2070;
 class ComputedValues : public ::testing::Test {
  protected:
   void SetUp() override {
-    static std::atomic<std::uint64_t> next{5000};
-    board_ = next++;
+    board_ = brenvik::test::freshBoard();
     std::int32_t code = -1;
     applet_ = static_cast<FgTolqWrapperImpl*>(createApplet(board_, &code, 1));
     ASSERT_EQ(code, 0);

@@ -7,8 +7,6 @@ namespace brenvik::test {
 
 namespace {
 
-const std::string kProcessPrefix = "Device1_Process0_";
-
 const runtime::ParameterRecord* findRecord(const runtime::ParameterRecord* node, std::int32_t id) {
   if (node == nullptr) return nullptr;
   if (node->kind != runtime::kKindCategory) return node->id == id ? node : nullptr;
@@ -35,14 +33,7 @@ std::uint32_t SetPathTest::get(std::int32_t id) {
   return value;
 }
 
-std::vector<std::string> SetPathTest::writes() {
-  std::vector<std::string> lines = journal(board_);
-  simboard_journal_clear(board_);
-  for (std::string& line : lines) {
-    if (line.starts_with(kProcessPrefix)) line.erase(0, kProcessPrefix.size());
-  }
-  return lines;
-}
+std::vector<std::string> SetPathTest::writes() { return takeWrites(board_); }
 
 void SetPathTest::failWrites(const std::string& name, std::int32_t code, std::int32_t count) {
   ASSERT_EQ(simboard_fail(board_, name.c_str(), SIMBOARD_WRITES, code, count), 0) << name;

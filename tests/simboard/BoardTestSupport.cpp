@@ -1,17 +1,11 @@
 // Helpers of the simulated board's tests.
 #include "BoardTestSupport.h"
 
-#include <atomic>
 #include <fstream>
 #include <random>
 #include <sstream>
 
 namespace brenvik::simboard::test {
-
-std::uint64_t freshBoard() {
-  static std::atomic<std::uint64_t> next{7000};
-  return next++;
-}
 
 std::string realDesign() {
   std::ifstream file(BRENVIK_SOURCE_DIR "/resources/Brenvik.design", std::ios::binary);
@@ -50,17 +44,6 @@ std::string lastDesignError() {
   char text[512] = {};
   simboard_last_design_error(text, sizeof text);
   return text;
-}
-
-std::vector<std::string> journal(std::uint64_t board) {
-  std::vector<std::string> lines;
-  for (std::size_t i = 0; i < simboard_journal_size(board); ++i) {
-    SimboardWrite write{};
-    if (simboard_journal_entry(board, i, &write) != SIMBOARD_OK) break;
-    lines.push_back(std::string(write.name) + " " + std::to_string(write.type) + " " + write.value +
-                    " " + std::to_string(write.result));
-  }
-  return lines;
 }
 
 std::string boardValue(std::uint64_t board, const char* name) {

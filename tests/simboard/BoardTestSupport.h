@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "BoardJournal.h"
 #include "RuntimeFunctions.h"
 #include "runtime/HardwareAppletRuntime.h"
 #include "runtime/SdkRuntime.h"
@@ -16,8 +17,8 @@
 
 namespace brenvik::simboard::test {
 
-// A board handle that no other test in this process uses.
-std::uint64_t freshBoard();
+using brenvik::test::freshBoard;
+using brenvik::test::journal;
 
 // The applet's design as shipped.
 std::string realDesign();
@@ -27,9 +28,6 @@ std::string smallDesign();
 
 // Why the last design did not open.
 std::string lastDesignError();
-
-// The journal of a board, one "name type value result" line per write.
-std::vector<std::string> journal(std::uint64_t board);
 
 // A board's value as text through the control interface ("" when it fails).
 std::string boardValue(std::uint64_t board, const char* name);
