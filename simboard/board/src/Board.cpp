@@ -11,6 +11,8 @@ std::uint64_t registerMask(std::uint32_t width) {
   return width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
 }
 
+Board::Board() : behaviours_(makeBehaviours()) {}
+
 void Board::load(DesignPtr design) {
   Lock lock(mutex_);
   // The journal refers to the old design's names, so it goes before the design does.
@@ -25,7 +27,28 @@ void Board::load(DesignPtr design) {
   runtime_.reset();
   acquisition_.reset();
   failures_.resolve(design_.get());
+  watchers_.assign(values_.size(), {});
+  if (design_) {
+    const auto now = Behaviour::Clock::now();
+    for (const auto& behaviour : behaviours_) {
+      for (const std::size_t index : behaviour->attach(*design_, values_, now)) {
+        if (index < watchers_.size()) watchers_[index].push_back(behaviour.get());
+      }
+    }
+  }
   pictureDelivered_.notify_all();
+}
+
+void Board::notifyWritten(std::size_t index) {
+  if (index >= watchers_.size() || watchers_[index].empty()) return;
+  const auto now = Behaviour::Clock::now();
+  for (Behaviour* behaviour : watchers_[index]) behaviour->written(index, values_, now);
+}
+
+void Board::notifyReading(std::size_t index) const {
+  if (index >= watchers_.size() || watchers_[index].empty()) return;
+  const auto now = Behaviour::Clock::now();
+  for (Behaviour* behaviour : watchers_[index]) behaviour->reading(index, *watchedValues_, now);
 }
 
 DesignPtr Board::design() const {
@@ -70,7 +93,9 @@ std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_
     if (!definition.writable) return SIMBOARD_READ_ONLY;
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES))
       return code;
-    return writeTyped(definition, values_.at(index), value, type);
+    const std::int32_t result = writeTyped(definition, values_.at(index), value, type);
+    if (result == SIMBOARD_OK) notifyWritten(index);
+    return result;
   }
   int runtimeIndex = runtimeParameterIndexById(id);
   if (runtimeIndex < 0) return SIMBOARD_INVALID_PARAMETER;
@@ -94,6 +119,7 @@ std::int32_t Board::getParameter(std::int32_t id, void* value, std::uint32_t dma
     if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_READS))
       return code;
+    notifyReading(index);
     return readTyped(design_->parameters[index], values_.at(index), value, type, handedOut);
   }
   int runtimeIndex = runtimeParameterIndexById(id);

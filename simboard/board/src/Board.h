@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "Acquisition.h"
+#include "Behaviour.h"
 #include "Design.h"
 #include "FailurePlan.h"
 #include "Journal.h"
@@ -22,7 +23,7 @@ namespace brenvik::simboard {
 
 class Board {
  public:
-  Board() = default;
+  Board();
   Board(const Board&) = delete;
   Board& operator=(const Board&) = delete;
 
@@ -75,6 +76,9 @@ class Board {
   std::int32_t controlSetRuntime(std::size_t index, std::string_view text);
   std::int32_t controlGetRegister(std::string_view name, std::string& out) const;
   std::int32_t controlSetRegister(std::string_view name, std::string_view text);
+  // Lets the behaviours that watch a parameter see its write or bring it up to date.
+  void notifyWritten(std::size_t index);
+  void notifyReading(std::size_t index) const;
 
   mutable std::mutex mutex_;
   std::condition_variable pictureDelivered_;
@@ -85,6 +89,11 @@ class Board {
   Journal journal_;
   FailurePlan failures_;
   Acquisition acquisition_;
+  // The models of the design's units, and for each parameter the ones that watch it. A read
+  // may bring values up to date, so const reads reach the values through a mutable pointer.
+  std::vector<std::unique_ptr<Behaviour>> behaviours_;
+  std::vector<std::vector<Behaviour*>> watchers_;
+  ParameterStore* const watchedValues_ = &values_;
 };
 
 // Mask of a register of `width` bits (1 … 64).

@@ -9,6 +9,7 @@ namespace {
 
 constexpr std::string_view kRegisterPrefix = "register:";
 constexpr std::string_view kPicturePeriod = "simboard:picture_period_us";
+constexpr std::string_view kBoardPrefix = "simboard:";  // settings of the board's behaviours
 
 bool hasPrefix(std::string_view name, std::string_view prefix) {
   return name.substr(0, prefix.size()) == prefix;
@@ -32,6 +33,7 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
       result = SIMBOARD_NO_DESIGN;
     } else if (int index = design_->parameterIndex(name); index >= 0) {
       const auto slot = static_cast<std::size_t>(index);
+      notifyReading(slot);
       renderParameter(design_->parameters[slot], values_.at(slot), out);
     } else {
       result = SIMBOARD_INVALID_PARAMETER;
@@ -55,6 +57,14 @@ std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
   }
   if (hasPrefix(name, kRegisterPrefix))
     return controlSetRegister(name.substr(kRegisterPrefix.size()), text);
+  if (hasPrefix(name, kBoardPrefix)) {
+    const auto now = Behaviour::Clock::now();
+    for (const auto& behaviour : behaviours_) {
+      const std::int32_t result = behaviour->control(name, text, values_, now);
+      if (result != SIMBOARD_INVALID_PARAMETER) return result;
+    }
+    return SIMBOARD_INVALID_PARAMETER;
+  }
   if (int runtimeIndex = runtimeParameterIndexByName(name); runtimeIndex >= 0) {
     return controlSetRuntime(static_cast<std::size_t>(runtimeIndex), text);
   }

@@ -1,0 +1,18 @@
+// The behaviours every simulated board carries.
+#include "Behaviour.h"
+
+#include "simboard/control.h"
+
+namespace brenvik::simboard {
+
+std::int32_t Behaviour::control(std::string_view, std::string_view, ParameterStore&,
+                                Clock::time_point) {
+  return SIMBOARD_INVALID_PARAMETER;
+}
+
+std::vector<std::unique_ptr<Behaviour>> makeBehaviours() {
+  std::vector<std::unique_ptr<Behaviour>> behaviours;
+  return behaviours;
+}
+
+}  // namespace brenvik::simboard
