@@ -107,6 +107,7 @@ void FgTolqWrapperImpl::buildParameterDescription() {
 void FgTolqWrapperImpl::runCreationDiscovery() {
   if (!debugPoints_.discover()) return;
   if (!semantics::discoverOutputFormats(services(), outputFormats_)) return;
+  semantics::prepareFamilies(setContext_);
 }
 
 // Every parameter's initial value, written through its setter with errors dropped.

@@ -4,6 +4,7 @@
 #include <cstdint>
 
 #include "semantics/SetContext.h"
+#include "semantics/Writable.h"
 
 namespace brenvik::semantics {
 
@@ -15,5 +16,14 @@ void setCameraLinkCoreReset(SetContext& context, std::uint32_t reset, bool repor
 void setTimeout(SetContext& context, std::uint32_t timeout, bool reportErrors);
 void setImageSelectPeriod(SetContext& context, std::uint32_t period, bool reportErrors);
 void setImageSelect(SetContext& context, std::uint32_t selected, bool reportErrors);
+
+inline constexpr std::array kCameraLinkParameters{
+    writable<&setCameraLinkCamType>("FG_CAMERA_LINK_CAMTYPE"),
+    writable<&setCameraLinkCoreReset>("FG_CAMERA_LINK_CORE_RESET"),
+    writable<&setUseDval>("FG_USEDVAL"),
+    writable<&setTimeout>("FG_TIMEOUT"),
+    writable<&setImageSelectPeriod>("FG_IMG_SELECT_PERIOD"),
+    writable<&setImageSelect>("FG_IMG_SELECT"),
+};
 
 }  // namespace brenvik::semantics

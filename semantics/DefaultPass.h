@@ -26,4 +26,8 @@ std::span<const DefaultRow> defaultRows();
 // setter refuses, or a write that fails, is dropped and the next step follows.
 void applyDefaults(SetContext& context);
 
+// The families' creation-time preparation of the parameter state, after discovery and before
+// the defaults: the trigger system, then the camera simulator. A failing step ends it.
+bool prepareFamilies(SetContext& context);
+
 }  // namespace brenvik::semantics

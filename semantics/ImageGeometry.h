@@ -6,6 +6,7 @@
 #include <cstdint>
 
 #include "semantics/SetContext.h"
+#include "semantics/Writable.h"
 
 namespace brenvik::semantics {
 
@@ -46,5 +47,15 @@ void setWidth(SetContext& context, std::uint32_t width, bool reportErrors);
 void setHeight(SetContext& context, std::uint32_t height, bool reportErrors);
 void setXOffset(SetContext& context, std::uint32_t xOffset, bool reportErrors);
 void setYOffset(SetContext& context, std::uint32_t yOffset, bool reportErrors);
+
+inline constexpr std::array kImageGeometryParameters{
+    writable<&setWidth>("FG_WIDTH"),
+    writable<&setHeight>("FG_HEIGHT"),
+    writable<&setXOffset>("FG_XOFFSET"),
+    writable<&setYOffset>("FG_YOFFSET"),
+    writable<&setTapGeometry>("FG_TAPGEOMETRY"),
+    writable<&setVantagePoint>("FG_VANTAGEPOINT"),
+    writable<&setSensorWidth>("FG_SENSORWIDTH"),
+};
 
 }  // namespace brenvik::semantics

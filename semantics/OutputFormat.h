@@ -7,6 +7,7 @@
 #include <cstdint>
 
 #include "semantics/SetContext.h"
+#include "semantics/Writable.h"
 
 namespace brenvik::runtime {
 class AppletServices;
@@ -50,5 +51,11 @@ std::int32_t outputShift(std::int32_t alignment, std::uint32_t customShift, std:
 void setFormat(SetContext& context, std::uint32_t format, bool reportErrors);
 void setBitAlignment(SetContext& context, std::int32_t alignment, bool reportErrors);
 void setCustomBitShiftRight(SetContext& context, std::uint32_t shift, bool reportErrors);
+
+inline constexpr std::array kOutputFormatParameters{
+    writable<&setFormat>("FG_FORMAT"),
+    writable<&setBitAlignment>("FG_BITALIGNMENT"),
+    writable<&setCustomBitShiftRight>("FG_CUSTOM_BIT_SHIFT_RIGHT"),
+};
 
 }  // namespace brenvik::semantics

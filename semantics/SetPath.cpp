@@ -14,8 +14,12 @@
 #include "runtime/AppletServices.h"
 #include "runtime/ResultCodes.h"
 #include "semantics/CameraLink.h"
+#include "semantics/CameraSimulator.h"
+#include "semantics/DebugInjection.h"
 #include "semantics/ImageGeometry.h"
+#include "semantics/LookupTable.h"
 #include "semantics/OutputFormat.h"
+#include "semantics/Trigger.h"
 
 namespace brenvik::semantics {
 
@@ -23,53 +27,11 @@ namespace {
 
 constexpr std::uint32_t kLevelParameterFailure = 4;
 
-// --- Writable parameters: the setter's value type decides the form the value is read in ---
-
-template <typename Setter>
-struct SetterValue;
-template <typename Value>
-struct SetterValue<void (*)(SetContext&, Value, bool)> {
-  using type = Value;
-};
-
-template <auto Setter>
-void readAndSet(SetContext& context, const void* value, std::int32_t, bool reportErrors) {
-  using Value = typename SetterValue<decltype(Setter)>::type;
-  if constexpr (std::is_same_v<Value, const char*>) {
-    Setter(context, static_cast<const char*>(value), reportErrors);
-  } else {
-    Value argument;
-    std::memcpy(&argument, value, sizeof argument);
-    Setter(context, argument, reportErrors);
-  }
-}
-
-// A writable parameter by name, with its setter; the name resolves while compiling.
-template <auto Setter>
-consteval WritableParameter writable(parameters::SdkName parameter) {
-  using Value = typename SetterValue<decltype(Setter)>::type;
-  return {parameter.id(), formOf<Value>(), &readAndSet<Setter>};
-}
-
-constexpr auto kWritableInFamilyOrder = std::to_array<WritableParameter>({
-    // Image geometry and output format.
-    writable<&setWidth>("FG_WIDTH"),
-    writable<&setHeight>("FG_HEIGHT"),
-    writable<&setXOffset>("FG_XOFFSET"),
-    writable<&setYOffset>("FG_YOFFSET"),
-    writable<&setTapGeometry>("FG_TAPGEOMETRY"),
-    writable<&setVantagePoint>("FG_VANTAGEPOINT"),
-    writable<&setSensorWidth>("FG_SENSORWIDTH"),
-    writable<&setFormat>("FG_FORMAT"),
-    writable<&setBitAlignment>("FG_BITALIGNMENT"),
-    writable<&setCustomBitShiftRight>("FG_CUSTOM_BIT_SHIFT_RIGHT"),
-    writable<&setCameraLinkCamType>("FG_CAMERA_LINK_CAMTYPE"),
-    writable<&setCameraLinkCoreReset>("FG_CAMERA_LINK_CORE_RESET"),
-    writable<&setUseDval>("FG_USEDVAL"),
-    writable<&setTimeout>("FG_TIMEOUT"),
-    writable<&setImageSelectPeriod>("FG_IMG_SELECT_PERIOD"),
-    writable<&setImageSelect>("FG_IMG_SELECT"),
-});
+// Every family's writable parameters, in family order.
+constexpr auto kWritableInFamilyOrder =
+    concatenated(kImageGeometryParameters, kOutputFormatParameters, kCameraLinkParameters,
+                 kLookupTableParameters, kTriggerParameters, kCameraSimulatorParameters,
+                 kDebugParameters);
 
 // --- Read-only parameters ---
 
