@@ -232,4 +232,9 @@ consteval std::int32_t enumValue(std::string_view symbol) {
   throw "not a value symbol of this applet";
 }
 
+// The same for members and registers kept as unsigned 32-bit values.
+consteval std::uint32_t enumUnsigned(std::string_view symbol) {
+  return static_cast<std::uint32_t>(enumValue(symbol));
+}
+
 }  // namespace brenvik::parameters

@@ -13,15 +13,15 @@ namespace brenvik::semantics {
 namespace {
 
 using description::describedRow;
-using parameters::enumValue;
+using parameters::enumUnsigned;
 using parameters::GeometryValues;
 using parameters::Hw;
 using parameters::sdkId;
 
-constexpr auto kGeometry1X8 = static_cast<std::uint32_t>(enumValue("FG_GEOMETRY_1X8"));
-constexpr auto kGeometry1X10 = static_cast<std::uint32_t>(enumValue("FG_GEOMETRY_1X10"));
-constexpr auto kTopLeft = static_cast<std::uint32_t>(enumValue("FG_VANTAGEPOINT_TOP_LEFT"));
-constexpr auto kTopRight = static_cast<std::uint32_t>(enumValue("FG_VANTAGEPOINT_TOP_RIGHT"));
+constexpr std::uint32_t kGeometry1X8 = enumUnsigned("FG_GEOMETRY_1X8");
+constexpr std::uint32_t kGeometry1X10 = enumUnsigned("FG_GEOMETRY_1X10");
+constexpr std::uint32_t kTopLeft = enumUnsigned("FG_VANTAGEPOINT_TOP_LEFT");
+constexpr std::uint32_t kTopRight = enumUnsigned("FG_VANTAGEPOINT_TOP_RIGHT");
 
 // The region's limits as the description states them: the x limit when viewed from the top
 // left, the tallest frame, the pixel granularity of widths and x offsets, the sensor widths.
@@ -48,18 +48,14 @@ struct GeometryRow {
   std::array<std::uint32_t, kSorterTaps> mirror;
 };
 
-consteval std::uint32_t geometry(std::string_view symbol) {
-  return static_cast<std::uint32_t>(enumValue(symbol));
-}
-
 constexpr GeometryRow kGeometries[] = {
     {kGeometry1X8, 1, 1, 0, {}},
     {kGeometry1X10, 1, 1, 0, {}},
-    {geometry("FG_GEOMETRY_4X2"), 4, 5, 1, {}},
-    {geometry("FG_GEOMETRY_4X2E"), 4, 5, 1, {0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},
-    {geometry("FG_GEOMETRY_5X2"), 5, 5, 0, {}},
-    {geometry("FG_GEOMETRY_8X"), 8, 10, 1, {}},
-    {geometry("FG_GEOMETRY_10X"), 10, 10, 0, {}},
+    {enumUnsigned("FG_GEOMETRY_4X2"), 4, 5, 1, {}},
+    {enumUnsigned("FG_GEOMETRY_4X2E"), 4, 5, 1, {0, 0, 1, 1, 0, 0, 0, 1, 1, 0}},
+    {enumUnsigned("FG_GEOMETRY_5X2"), 5, 5, 0, {}},
+    {enumUnsigned("FG_GEOMETRY_8X"), 8, 10, 1, {}},
+    {enumUnsigned("FG_GEOMETRY_10X"), 10, 10, 0, {}},
 };
 
 // The tenth tap repeats the ninth.
