@@ -168,10 +168,25 @@ int FgTolqWrapper::getParameterInfoXML(AppletHandle*, int port, char* buffer,
 // --- Description records, found by parameter id where the set path changes them ---
 
 runtime::ParameterRecord* FgTolqWrapper::descriptionRecord(std::int32_t id) const {
+  // SDK ids, which every limit step asks for, without a search.
+  if (const std::int32_t ordinal = parameters::sdkOrdinal(id); ordinal >= 0) {
+    return sdkRecords_[static_cast<std::size_t>(ordinal)];
+  }
   const auto port = descriptionNodes_.find(description::kDescribedPort);
   if (port == descriptionNodes_.end()) return nullptr;
   const auto record = port->second.find(id);
   return record == port->second.end() ? nullptr : record->second;
+}
+
+void FgTolqWrapper::indexDescriptionRecords() {
+  sdkRecords_.fill(nullptr);
+  const auto port = descriptionNodes_.find(description::kDescribedPort);
+  if (port == descriptionNodes_.end()) return;
+  for (const auto& [id, record] : port->second) {
+    if (const std::int32_t ordinal = parameters::sdkOrdinal(id); ordinal >= 0) {
+      sdkRecords_[static_cast<std::size_t>(ordinal)] = record;
+    }
+  }
 }
 
 // --- Shading: this applet has none ---

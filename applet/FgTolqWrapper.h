@@ -2,6 +2,7 @@
 // order, the runtime binding it owns, and the helpers every parameter family uses.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <map>
 #include <memory>
@@ -10,6 +11,7 @@
 #include "applet/Exports.h"
 #include "applet/RuntimeBinding.h"
 #include "description/ParameterDescriptionTree.h"
+#include "parameters/SdkParameterTable.h"
 #include "runtime/AppletServices.h"
 #include "runtime/ParameterRecord.h"
 
@@ -102,6 +104,9 @@ class FgTolqWrapper {
 
   // The description record of an SDK parameter (or DRA_ entry) on port 0, or null.
   runtime::ParameterRecord* descriptionRecord(std::int32_t id) const;
+  // Indexes port 0's records of the SDK parameters by ordinal, for descriptionRecord; called
+  // whenever descriptionNodes changes.
+  void indexDescriptionRecords();
 
   // What the layers below the applet see of it.
   runtime::AppletServices& services() { return services_; }
@@ -118,6 +123,9 @@ class FgTolqWrapper {
   description::DescriptionNodes descriptionNodes_;
 
  private:
+  // Port 0's records of the SDK parameters by ordinal (null where there is none).
+  std::array<runtime::ParameterRecord*, parameters::kSdkParameterCount> sdkRecords_{};
+
   // The applet's side of runtime::AppletServices: forwards to the operations above.
   class Services final : public runtime::AppletServices {
    public:

@@ -99,6 +99,7 @@ void FgTolqWrapperImpl::buildParameterDescription() {
   description::buildPortDescription({descriptionTable(), descriptionNodes_, draEnabled(),
                                      hapHandle(), direct.empty() ? nullptr : runtimeParameterInfo(),
                                      direct});
+  indexDescriptionRecords();
 }
 
 // The creation-time preparation is one step: the debug points come first, then the

@@ -8,6 +8,7 @@
 
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
+#include "parameters/IdIndex.h"
 #include "parameters/ParameterRegistry.h"
 #include "parameters/StringHandout.h"
 #include "platform/logging/LogMessage.h"
@@ -217,20 +218,11 @@ consteval bool gettersFollowTheTable() {
 }
 static_assert(gettersFollowTheTable());
 
-constexpr auto sortedById(std::array<Getter, kGettersInTableOrder.size()> getters) {
-  std::sort(getters.begin(), getters.end(),
-            [](const Getter& a, const Getter& b) { return a.id < b.id; });
-  return getters;
-}
-
-constexpr auto kGetters = sortedById(kGettersInTableOrder);
+constexpr IdIndex kGetterIndex(kGettersInTableOrder);
 
 const Getter* findGetter(std::int32_t id) {
-  const auto found = std::lower_bound(kGetters.begin(), kGetters.end(), id,
-                                       [](const Getter& getter, std::int32_t wanted) {
-                                         return getter.id < wanted;
-                                       });
-  return found != kGetters.end() && found->id == id ? found : nullptr;
+  const std::uint16_t row = kGetterIndex.find(id);
+  return row == kGetterIndex.kNone ? nullptr : &kGettersInTableOrder[row];
 }
 
 // Type 22 hands out a copy made in the scratch buffer; any other type writes the text into

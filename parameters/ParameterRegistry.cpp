@@ -88,6 +88,7 @@ void ParameterRegistry::registerParameters(RegistrationSource& source, SettingsS
   }
 
   dmaToProcess_[0] = 0;
+  firstDmaProcess_ = &dmaToProcess_.at(0);
 
   for (const SdkParameter& parameter : kSdkParameters) {
     parameterIds_.emplace(parameter.name, parameter.id);
@@ -136,7 +137,7 @@ const std::string* ParameterRegistry::descriptionOf(std::string_view name) const
   return entry == parameterDescriptions_.end() ? nullptr : &entry->second;
 }
 
-const std::int32_t* ParameterRegistry::processOf(std::uint32_t dma) const {
+const std::int32_t* ParameterRegistry::processOfOther(std::uint32_t dma) const {
   const auto entry = dmaToProcess_.find(static_cast<std::int32_t>(dma));
   return entry == dmaToProcess_.end() ? nullptr : &entry->second;
 }

@@ -63,9 +63,12 @@ class ParameterRegistry {
   const std::string* nameAt(std::int32_t ordinal) const;
   std::int32_t count() const { return static_cast<std::int32_t>(parameterOrder_.size()); }
   const std::string* descriptionOf(std::string_view name) const;
-  const std::int32_t* processOf(std::uint32_t dma) const;
+  const std::int32_t* processOf(std::uint32_t dma) const {
+    return dma == 0 ? firstDmaProcess_ : processOfOther(dma);  // every access asks for DMA 0
+  }
 
  private:
+  const std::int32_t* processOfOther(std::uint32_t dma) const;
   std::vector<std::string> switchedOnRuntimeParameters(RegistrationSource& source,
                                                        const SettingsStore& settings,
                                                        const std::string& appletName);
@@ -75,6 +78,7 @@ class ParameterRegistry {
   std::map<std::int32_t, std::string> parameterOrder_;
   std::map<std::string, std::string, std::less<>> parameterDescriptions_;
   std::map<std::int32_t, std::int32_t> dmaToProcess_;
+  const std::int32_t* firstDmaProcess_ = nullptr;  // DMA 0's entry, once registered
 };
 
 // Stores "On" under "<appletName>::<name>" for every parameter of the runtime's

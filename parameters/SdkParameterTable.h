@@ -7,6 +7,8 @@
 #include <cstdint>
 #include <string_view>
 
+#include "parameters/IdIndex.h"
+
 namespace brenvik::parameters {
 
 // What a get of the parameter writes at the caller's pointer.
@@ -290,12 +292,18 @@ inline constexpr std::array<SdkParameter, kSdkParameterCount> kSdkParameters{{
      "Select the pulse form generator for event monitoring."},
 }};
 
+inline constexpr IdIndex kSdkParameterIndex(kSdkParameters);
+
 // The row of an id, or null.
 constexpr const SdkParameter* findSdkParameter(std::int32_t id) {
-  for (const SdkParameter& parameter : kSdkParameters) {
-    if (parameter.id == id) return &parameter;
-  }
-  return nullptr;
+  const std::uint16_t row = kSdkParameterIndex.find(id);
+  return row == kSdkParameterIndex.kNone ? nullptr : &kSdkParameters[row];
+}
+
+// The ordinal (row index) of an id, or -1.
+constexpr std::int32_t sdkOrdinal(std::int32_t id) {
+  const std::uint16_t row = kSdkParameterIndex.find(id);
+  return row == kSdkParameterIndex.kNone ? -1 : row;
 }
 
 // The row of a name, or null.

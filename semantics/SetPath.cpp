@@ -9,6 +9,7 @@
 #include <type_traits>
 
 #include "parameters/GetPath.h"
+#include "parameters/IdIndex.h"
 #include "parameters/SdkParameterTable.h"
 #include "platform/logging/LogMessage.h"
 #include "runtime/AppletServices.h"
@@ -103,57 +104,59 @@ constexpr auto kReadOnlyInListOrder = std::to_array<ReadOnlyParameter>({
 });
 static_assert(kReadOnlyInListOrder.size() == 58);
 
-template <typename Row, std::size_t N>
-constexpr std::array<Row, N> sortedById(std::array<Row, N> rows) {
-  std::sort(rows.begin(), rows.end(), [](const Row& a, const Row& b) { return a.id < b.id; });
-  return rows;
-}
+constexpr parameters::IdIndex kWritableIndex(kWritableInFamilyOrder);
+constexpr parameters::IdIndex kReadOnlyIndex(kReadOnlyInListOrder);
 
-constexpr auto kWritable = sortedById(kWritableInFamilyOrder);
-constexpr auto kReadOnly = sortedById(kReadOnlyInListOrder);
-
-// No id is both read-only and writable, and no id appears twice.
-consteval bool idsAreDistinct() {
-  for (std::size_t i = 1; i < kWritable.size(); ++i) {
-    if (kWritable[i - 1].id == kWritable[i].id) return false;
-  }
-  for (std::size_t i = 1; i < kReadOnly.size(); ++i) {
-    if (kReadOnly[i - 1].id == kReadOnly[i].id) return false;
-  }
-  for (const WritableParameter& parameter : kWritable) {
-    for (const ReadOnlyParameter& refused : kReadOnly) {
-      if (parameter.id == refused.id) return false;
-    }
+// No id is both read-only and writable (each list's own ids are distinct, or its index
+// would not compile).
+consteval bool listsAreDisjoint() {
+  for (const WritableParameter& parameter : kWritableInFamilyOrder) {
+    if (kReadOnlyIndex.find(parameter.id) != kReadOnlyIndex.kNone) return false;
   }
   return true;
 }
-static_assert(idsAreDistinct());
+static_assert(listsAreDisjoint());
 
-template <typename Row, std::size_t N>
-const Row* findById(const std::array<Row, N>& rows, std::int32_t id) {
-  const auto found =
-      std::lower_bound(rows.begin(), rows.end(), id,
-                       [](const Row& row, std::int32_t wanted) { return row.id < wanted; });
-  return found != rows.end() && found->id == id ? &*found : nullptr;
+// The rows of the writable parameters sorted by id, for those who list them.
+constexpr auto kWritableById = [] {
+  auto rows = kWritableInFamilyOrder;
+  std::sort(rows.begin(), rows.end(),
+            [](const WritableParameter& a, const WritableParameter& b) { return a.id < b.id; });
+  return rows;
+}();
+constexpr auto kReadOnlyById = [] {
+  auto rows = kReadOnlyInListOrder;
+  std::sort(rows.begin(), rows.end(),
+            [](const ReadOnlyParameter& a, const ReadOnlyParameter& b) { return a.id < b.id; });
+  return rows;
+}();
+
+template <typename Row, std::size_t N, std::size_t Slots>
+const Row* findIn(const std::array<Row, N>& rows, const parameters::IdIndex<Slots>& index,
+                  std::int32_t id) {
+  const std::uint16_t row = index.find(id);
+  return row == index.kNone ? nullptr : &rows[row];
 }
 
 }  // namespace
 
-const WritableParameter* findWritableParameter(std::int32_t id) { return findById(kWritable, id); }
-std::span<const WritableParameter> writableParameters() { return kWritable; }
-std::span<const ReadOnlyParameter> readOnlyParameters() { return kReadOnly; }
+const WritableParameter* findWritableParameter(std::int32_t id) {
+  return findIn(kWritableInFamilyOrder, kWritableIndex, id);
+}
+std::span<const WritableParameter> writableParameters() { return kWritableById; }
+std::span<const ReadOnlyParameter> readOnlyParameters() { return kReadOnlyById; }
 
 void setSdkParameter(SetContext& context, std::int32_t id, const void* value, std::uint32_t dma,
                      std::int32_t type) {
   const std::int32_t process = parameters::processOfDma(context.registry, dma);
   if (process != 0) parameters::refuseSdkParameter(context.services, "set", id, process);
-  if (const ReadOnlyParameter* refused = findById(kReadOnly, id)) {
+  if (const ReadOnlyParameter* refused = findIn(kReadOnlyInListOrder, kReadOnlyIndex, id)) {
     vurn::tools::logging::logMessage(context.services.logger(), kLevelParameterFailure,
                                      "trying to set read-only SDK parameter '", refused->name,
                                      "' on process 0!");
     codes::raise(codes::kNotAvailable);
   }
-  const WritableParameter* parameter = findById(kWritable, id);
+  const WritableParameter* parameter = findWritableParameter(id);
   if (parameter == nullptr) parameters::refuseSdkParameter(context.services, "set", id, process);
   parameter->set(context, value, type, true);
 }

@@ -16,10 +16,4 @@ CriticalSection::~CriticalSection() noexcept(false) {
   section_ = nullptr;
 }
 
-void CriticalSection::acquire() { section_->enter(); }
-
-bool CriticalSection::tryAcquire() { return section_->tryEnter(); }
-
-void CriticalSection::release() { section_->leave(); }
-
 }  // namespace vurn::templates::platform

@@ -10,7 +10,7 @@ namespace vurn::templates::platform {
 
 // Thread-safety: shared between threads; blocks without time limit; not re-entrant through
 // enter() (the held flag forbids it).
-class CriticalSection : public patterns::GenericLock {
+class CriticalSection final : public patterns::GenericLock {
  public:
   // Uses a section of its own.
   CriticalSection();
@@ -20,9 +20,9 @@ class CriticalSection : public patterns::GenericLock {
   // never deleted while locked), then GenericLock throws if the lock was still held.
   ~CriticalSection() noexcept(false) override;
 
-  void acquire() override;
-  bool tryAcquire() override;
-  void release() override;
+  void acquire() override { section_->enter(); }
+  bool tryAcquire() override { return section_->tryEnter(); }
+  void release() override { section_->leave(); }
 
   bool isBorrowed() const { return borrowed_; }
 

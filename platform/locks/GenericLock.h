@@ -24,14 +24,31 @@ class GenericLock {
   virtual void release() = 0;
 
   // Acquire, then mark held. A lock already marked held is released once again and
-  // std::logic_error is thrown, so re-entry by the holder fails loudly.
-  void enter();
+  // std::logic_error is thrown, so re-entry by the holder fails loudly. Inline, so that a
+  // guard over a lock of a known final type calls its primitives directly.
+  void enter() {
+    acquire();
+    if (isHeld()) {
+      // The section underneath is re-entrant, so the holder got it a second time: give that
+      // second hold back and report the misuse.
+      release();
+      failReentry();
+    }
+    held_.store(true, std::memory_order_relaxed);
+  }
   // Unmark, then release; std::logic_error when the lock is not held.
-  void leave();
+  void leave() {
+    if (!isHeld()) failUnheldLeave();
+    held_.store(false, std::memory_order_relaxed);
+    release();
+  }
 
   bool isHeld() const { return held_.load(std::memory_order_relaxed); }
 
  private:
+  [[noreturn]] static void failReentry();
+  [[noreturn]] static void failUnheldLeave();
+
   std::atomic<bool> held_{false};
 };
 

@@ -3,6 +3,8 @@
 
 #include <pthread.h>
 
+#include <atomic>
+
 namespace brenvik::platform {
 
 namespace {
@@ -15,17 +17,52 @@ void initRecursive(pthread_mutex_t& mutex) {
 }
 }  // namespace
 
+// A plain mutex with the owner and a depth beside it: re-entry by the owner only counts, so
+// the common case costs what an uncontended plain mutex costs (a recursive pthread mutex
+// takes the slower generic path on every call). Other threads read the owner without the
+// mutex, so it is atomic, and a thread can only ever find itself there when it holds it. "No
+// owner" is a zero thread handle: the supported C libraries never give a thread that value.
 struct NativeCriticalSection::State {
-  pthread_mutex_t mutex;
+  pthread_mutex_t mutex = PTHREAD_MUTEX_INITIALIZER;
+  std::atomic<pthread_t> owner{};
+  unsigned depth = 0;
 };
 
-NativeCriticalSection::NativeCriticalSection() : state_(std::make_unique<State>()) {
-  initRecursive(state_->mutex);
-}
+namespace {
+pthread_t callingThread() { return pthread_self(); }
+}  // namespace
+
+NativeCriticalSection::NativeCriticalSection() : state_(std::make_unique<State>()) {}
 NativeCriticalSection::~NativeCriticalSection() { pthread_mutex_destroy(&state_->mutex); }
-void NativeCriticalSection::enter() { pthread_mutex_lock(&state_->mutex); }
-bool NativeCriticalSection::tryEnter() { return pthread_mutex_trylock(&state_->mutex) == 0; }
-void NativeCriticalSection::leave() { pthread_mutex_unlock(&state_->mutex); }
+void NativeCriticalSection::enter() {
+  State& state = *state_;
+  const pthread_t self = callingThread();
+  if (state.owner.load(std::memory_order_relaxed) == self) {
+    ++state.depth;
+    return;
+  }
+  pthread_mutex_lock(&state.mutex);
+  state.owner.store(self, std::memory_order_relaxed);
+  state.depth = 1;
+}
+bool NativeCriticalSection::tryEnter() {
+  State& state = *state_;
+  const pthread_t self = callingThread();
+  if (state.owner.load(std::memory_order_relaxed) == self) {
+    ++state.depth;
+    return true;
+  }
+  if (pthread_mutex_trylock(&state.mutex) != 0) return false;
+  state.owner.store(self, std::memory_order_relaxed);
+  state.depth = 1;
+  return true;
+}
+void NativeCriticalSection::leave() {
+  State& state = *state_;
+  if (--state.depth != 0) return;
+  state.owner.store(pthread_t{}, std::memory_order_relaxed);
+  pthread_mutex_unlock(&state.mutex);
+}
 
 struct NativeMutex::State {
   pthread_mutex_t mutex;

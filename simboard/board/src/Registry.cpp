@@ -20,11 +20,13 @@ template <typename T>
 struct TokenTable {
   std::mutex mutex;
   std::unordered_map<const void*, T> entries;
+  std::atomic<std::uint64_t> changes{0};  // counts every add and remove
 
   void* add(T value) {
     void* token = newToken();
     std::lock_guard lock(mutex);
     entries.emplace(token, std::move(value));
+    changes.fetch_add(1, std::memory_order_release);
     return token;
   }
   T find(const void* token) {
@@ -38,6 +40,7 @@ struct TokenTable {
     if (found == entries.end()) return T();
     T value = std::move(found->second);
     entries.erase(found);
+    changes.fetch_add(1, std::memory_order_release);
     return value;
   }
   std::int32_t size() {
@@ -65,11 +68,15 @@ Registries& registries() {
 
 }  // namespace
 
-RuntimeSession::~RuntimeSession() {
+RuntimeSession::~RuntimeSession() { releaseStrings(); }
+
+void RuntimeSession::releaseStrings() {
+  std::lock_guard lock(stringsMutex_);
   for (char* text : strings_) {
     std::free(text);
     stringsOut.fetch_sub(1);
   }
+  strings_.clear();
 }
 
 bool RuntimeSession::keepString(char* text) {
@@ -113,7 +120,27 @@ std::shared_ptr<RuntimeSession> findSession(const void* handle) {
 
 std::shared_ptr<RuntimeSession> removeSession(const void* handle) {
   if (handle == nullptr) return nullptr;
-  return registries().sessions.remove(handle);
+  std::shared_ptr<RuntimeSession> session = registries().sessions.remove(handle);
+  // A thread's cache may keep the session a while longer; its strings go now.
+  if (session) session->releaseStrings();
+  return session;
+}
+
+RuntimeSession* cachedSession(const void* handle) {
+  struct Cache {
+    const void* handle = nullptr;
+    std::uint64_t changes = ~std::uint64_t{0};
+    std::shared_ptr<RuntimeSession> session;
+  };
+  thread_local Cache cache;
+  if (handle == nullptr) return nullptr;
+  const std::uint64_t changes = registries().sessions.changes.load(std::memory_order_acquire);
+  if (cache.handle != handle || cache.changes != changes) {
+    cache.session = findSession(handle);
+    cache.handle = handle;
+    cache.changes = changes;
+  }
+  return cache.session.get();
 }
 
 std::int32_t sessionCount() { return registries().sessions.size(); }

@@ -25,15 +25,18 @@ class RuntimeSession {
   RuntimeSession& operator=(const RuntimeSession&) = delete;
 
   Board& board() const { return *board_; }
-  std::int32_t lastError() const { return lastError_.load(); }
+  std::int32_t lastError() const { return lastError_.load(std::memory_order_relaxed); }
   std::int32_t setLastError(std::int32_t code) {
-    lastError_.store(code);
+    // Only the value matters, not its order with other memory: no fence on every call.
+    lastError_.store(code, std::memory_order_relaxed);
     return code;
   }
   // Remembers a handed-out string; frees it and returns false when that is not possible.
   bool keepString(char* text);
   // Frees a string this handle handed out; false for any other address.
   bool releaseString(char* text);
+  // Frees every string still handed out (when the handle is freed).
+  void releaseStrings();
 
  private:
   std::shared_ptr<Board> board_;
@@ -46,6 +49,10 @@ std::shared_ptr<Board> boardFor(std::uint64_t handle);
 
 void* registerSession(std::shared_ptr<RuntimeSession> session);
 std::shared_ptr<RuntimeSession> findSession(const void* handle);
+// The session of a live handle, or null; valid on the calling thread until its next call of
+// this function (a per-thread cache keeps it alive), found without a lock while no handle has
+// been registered or removed since the thread last asked.
+RuntimeSession* cachedSession(const void* handle);
 std::shared_ptr<RuntimeSession> removeSession(const void* handle);
 std::int32_t sessionCount();
 

@@ -14,15 +14,15 @@ namespace {
 // handle's last error.
 template <typename Result, typename Body>
 Result withSession(void* runtime, Body&& body) noexcept {
-  std::shared_ptr<RuntimeSession> session;
+  RuntimeSession* session = nullptr;
   try {
-    session = findSession(runtime);
-    if (!session) return SIMBOARD_INVALID_HANDLE;
+    session = cachedSession(runtime);
+    if (session == nullptr) return SIMBOARD_INVALID_HANDLE;
     Result result = body(*session);
     session->setLastError(result < 0 ? static_cast<std::int32_t>(result) : SIMBOARD_OK);
     return result;
   } catch (...) {
-    if (session) session->setLastError(SIMBOARD_INTERNAL_ERROR);
+    if (session != nullptr) session->setLastError(SIMBOARD_INTERNAL_ERROR);
     return SIMBOARD_INTERNAL_ERROR;
   }
 }
