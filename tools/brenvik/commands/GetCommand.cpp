@@ -9,7 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "description/DescriptionRows.h"
 #include "parameters/SdkParameterTable.h"
+#include "runtime/ParameterRecord.h"
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
@@ -51,7 +53,27 @@ ValueForm formOfCode(int type) {
   }
 }
 
-// Reads one parameter and prints "value"; returns the get's result.
+// The enumeration list of a parameter that its description row declares an enumeration.
+const parameters::EnumerationList* enumerationOf(int id) {
+  const description::DescriptionRow* row = description::findDescribedRow(id);
+  if (row == nullptr || row->kind != runtime::kKindEnumeration) return nullptr;
+  return row->values.list;
+}
+
+// "FG_GRAY (3)" for an entry of the list; a number outside it (an output selector keeps the
+// code its setter remapped) prints alone.
+void printEntry(std::ostream& out, std::uint32_t value, const parameters::EnumerationList& list) {
+  for (const parameters::EnumerationEntry& entry : list.entries) {
+    if (static_cast<std::uint32_t>(entry.value) == value) {
+      out << entry.name << " (" << value << ")";
+      return;
+    }
+  }
+  out << value;
+}
+
+// Reads one parameter and prints "value", an enumeration value by its symbol; returns the get's
+// result.
 int printValue(const Exports& exports, AppletHandle* handle, int id, ValueForm form,
                std::ostream& out) {
   int result = 0;
@@ -59,7 +81,12 @@ int printValue(const Exports& exports, AppletHandle* handle, int id, ValueForm f
     case ValueForm::kUint32: {
       std::uint32_t value = 0;
       result = exports.get(handle, id, &value, 0, runtime::kTypeUint32);
-      if (result == 0) out << value;
+      if (result != 0) break;
+      if (const parameters::EnumerationList* list = enumerationOf(id)) {
+        printEntry(out, value, *list);
+      } else {
+        out << value;
+      }
       break;
     }
     case ValueForm::kUint64:
@@ -161,8 +188,9 @@ extern const Command kGetCommand{
     "\n"
     "Creates the applet and reads each parameter, given by its name (FG_WIDTH, or a DRA_\n"
     "register name) or its id (100, 1000016, 2000042). SDK parameters print in their own\n"
-    "type: integers, doubles, texts in quotes, and FG_LUT_VALUE as its 1024 entries. Other\n"
-    "ids are read as 64-bit integers unless --type gives the type code (2, 4, 5 or 6).\n"
+    "type: integers, doubles, texts in quotes, and FG_LUT_VALUE as its 1024 entries;\n"
+    "enumeration values as their symbol and number, FG_GRAY (3). Other ids are read as\n"
+    "64-bit integers unless --type gives the type code (2, 4, 5 or 6).\n"
     "A failed read prints the error code and its meaning; the exit status is then 1.\n",
     &run,
 };

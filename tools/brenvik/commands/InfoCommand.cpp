@@ -1,10 +1,13 @@
 // "brenvik info": creates the applet on the simulated board and prints what it says about
-// itself through Info.
+// itself through Info, each query by its name and code.
 #include <cstring>
 #include <iomanip>
 #include <ostream>
+#include <sstream>
 #include <string>
 
+#include "applet/InfoQueries.h"
+#include "parameters/Enumerations.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
 
@@ -12,25 +15,22 @@ namespace brenvik::tool {
 
 namespace {
 
-struct TextQuery {
-  int code;
-  const char* label;
-};
-
-// Queries that hand out a text pointer through out2.
-constexpr TextQuery kTexts[] = {
-    {0x1050, "applet name"},   {0x1060, "version"},        {0x1070, "build"},
-    {0x1010, "family"},        {0x1020, "properties"},     {0x1000, "description"},
-    {0x413, "identifier 1"},   {0x414, "identifier 2"},
-};
-
-// Queries answered by their result alone (selectors 0).
-constexpr int kNumbers[] = {0x350, 0x410, 0x415, 0x700, 0x750, 0x760, 0x800, 0x870,
-                            0x880, 0x890, 0x900, 0xA00, 0xB00, 0xC00, 0xD00, 0x1200,
-                            0x1210, 0x1220, 0x1230, 0x1240, 0x1250, 0x1260};
+using info::Output;
 
 void printLabel(std::ostream& out, const std::string& label) {
-  out << "  " << std::left << std::setw(24) << label;
+  out << "  " << std::left << std::setw(34) << label;
+}
+
+// "applet name (0x1050)"
+std::string labelOf(const info::Query& query) {
+  std::ostringstream label;
+  label << query.name << " (0x" << std::hex << std::uppercase << query.code << ")";
+  return label.str();
+}
+
+// The queries that answer with a number alone, listed apart as the capabilities.
+bool answersWithNumber(const info::Query& query) {
+  return query.output == Output::kNone || query.output == Output::kZero32;
 }
 
 // "PNG 32 x 32" from the image header, or a note that the block is not a PNG.
@@ -46,6 +46,56 @@ std::string describeImage(const unsigned char* data, std::uint64_t size) {
   return "PNG " + std::to_string(bigEndian(16)) + " x " + std::to_string(bigEndian(20));
 }
 
+// Prints what a query hands out: its texts, block sizes or handles, else its result.
+void printAnswer(const AppletHost& host, const info::Query& query, std::ostream& out) {
+  std::uint64_t first = 0;
+  std::uint64_t second = 0;
+  switch (query.output) {
+    case Output::kIcon:
+    case Output::kImage:
+      host.info(query.code, 0, 0, &first, &second);
+      out << first << " bytes";
+      if (query.output == Output::kIcon) {
+        out << ", " << describeImage(reinterpret_cast<const unsigned char*>(second), first);
+      }
+      return;
+    case Output::kLastBoard:
+      host.info(query.code, 0, 0, &first, nullptr);
+      out << first;
+      return;
+    case Output::kLastApplet:
+      host.info(query.code, 0, 0, &first, nullptr);
+      out << "0x" << std::hex << first << std::dec;
+      return;
+    case Output::kValueOfName: {
+      // One symbol of the enumeration lists, to show the translation at work.
+      const char* symbol = parameters::enumerations::kAll.front()->entries.front().name;
+      out << symbol << " = " << host.info(query.code, 0, 0, const_cast<char*>(symbol), nullptr);
+      return;
+    }
+    case Output::kFirstGuid:
+    case Output::kSecondGuid:
+    case Output::kDescription:
+    case Output::kFamily:
+    case Output::kProperties:
+    case Output::kAppletName:
+    case Output::kVersion:
+    case Output::kBuild: {
+      const int result = host.info(query.code, 0, 0, nullptr, &second);
+      if (result != 0 || second == 0) {
+        out << "(no answer: " << describeCode(result) << ")";
+      } else {
+        out << reinterpret_cast<const char*>(second);
+      }
+      return;
+    }
+    case Output::kNone:
+    case Output::kZero32:
+      out << host.info(query.code, 0, 0, &first, nullptr);
+      return;
+  }
+}
+
 int run(Context& context, const std::vector<std::string>& arguments) {
   if (!arguments.empty()) {
     context.err << "brenvik info: unexpected argument '" << arguments.front() << "'\n";
@@ -59,42 +109,15 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   printLabel(out, "creation");
   out << (host->created() ? "ok" : "failed: " + describeCode(creation)) << "\n";
 
-  out << "Info:\n";
-  for (const auto& text : kTexts) {
-    std::uint64_t pointer = 0;
-    const int result = host->info(text.code, 0, 0, nullptr, &pointer);
-    printLabel(out, text.label);
-    if (result != 0 || pointer == 0) {
-      out << "(no answer: " << describeCode(result) << ")\n";
-    } else {
-      out << reinterpret_cast<const char*>(pointer) << "\n";
+  for (const bool numbers : {false, true}) {
+    out << (numbers ? "Capabilities:\n" : "Info:\n");
+    for (const info::Query& query : info::kQueries) {
+      if (answersWithNumber(query) != numbers) continue;
+      printLabel(out, labelOf(query));
+      printAnswer(*host, query, out);
+      out << "\n";
     }
   }
-  for (const auto& [code, label] : {std::pair{0x411, "icon"}, std::pair{0x412, "hardware applet"}}) {
-    std::uint64_t size = 0;
-    std::uint64_t pointer = 0;
-    host->info(code, 0, 0, &size, &pointer);
-    const auto* data = reinterpret_cast<const unsigned char*>(pointer);
-    printLabel(out, label);
-    out << size << " bytes";
-    if (code == 0x411) out << ", " << describeImage(data, size);
-    out << "\n";
-  }
-  std::uint64_t board = 0;
-  std::uint64_t applet = 0;
-  host->info(0x1030, 0, 0, &board, nullptr);
-  host->info(0x1040, 0, 0, &applet, nullptr);
-  printLabel(out, "last board handle");
-  out << board << "\n";
-  printLabel(out, "last applet handle");
-  out << "0x" << std::hex << applet << std::dec << "\n";
-  out << "Capabilities (query = answer):\n ";
-  for (const int code : kNumbers) {
-    std::uint64_t scratch = 0;
-    out << " 0x" << std::hex << code << std::dec << "="
-        << host->info(code, 0, 0, &scratch, nullptr);
-  }
-  out << "\n";
   return host->created() ? kExitOk : kExitFailed;
 }
 
@@ -106,10 +129,11 @@ extern const Command kInfoCommand{
     "usage: brenvik [options] info\n"
     "\n"
     "Creates the applet on the simulated board, reports whether creation succeeded (with\n"
-    "the error code and its meaning), and prints every answer of the applet's Info export:\n"
-    "name, version, build, family, properties, description, identifiers, icon, the\n"
-    "embedded hardware-applet image, the handles of the last creation and the capability\n"
-    "numbers. Exits with 1 when creation fails.\n",
+    "the error code and its meaning), and prints every answer of the applet's Info export,\n"
+    "each query by its name and code: identifiers, icon, the embedded hardware-applet\n"
+    "image, description, family, properties, the handles of the last creation, name,\n"
+    "version, build, the number of one value name, then the capability numbers. Exits\n"
+    "with 1 when creation fails.\n",
     &run,
 };
 

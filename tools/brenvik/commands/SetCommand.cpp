@@ -11,6 +11,7 @@
 #include <utility>
 #include <vector>
 
+#include "applet/InfoQueries.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Assignments.h"
@@ -23,7 +24,7 @@ namespace {
 
 using parameters::ValueForm;
 
-constexpr int kValueOfNameQuery = 0x1100;
+constexpr int kValueOfNameQuery = info::namedQuery("value of name").code;
 
 // One NAME=VALUE as given, and what it becomes once the applet is there.
 struct Assignment {
