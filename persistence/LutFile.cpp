@@ -1,8 +1,8 @@
 // Opening and writing lookup-table files: the title, section and key lines and the entry
 // lines of each form, in the order of its layout.
-#include <filesystem>
-
 #include "persistence/LutFile.h"
+
+#include <filesystem>
 
 namespace brenvik::persistence {
 

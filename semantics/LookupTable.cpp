@@ -51,7 +51,8 @@ void recomputeIfProcessing(SetContext& context) {
 void setTypeAccess(SetContext& context, std::int32_t type) {
   using description::kReadOnly;
   using description::kReadWrite;
-  setDescriptionAccess(context, sdkId("FG_LUT_CUSTOM_FILE"), type == kCustom ? kReadWrite : kReadOnly);
+  setDescriptionAccess(context, sdkId("FG_LUT_CUSTOM_FILE"),
+                       type == kCustom ? kReadWrite : kReadOnly);
   const std::int32_t processing = type == kProcessing ? kReadWrite : kReadOnly;
   for (const std::int32_t id : {sdkId("FG_PROCESSING_GAIN"), sdkId("FG_PROCESSING_GAMMA"),
                                 sdkId("FG_PROCESSING_OFFSET"), sdkId("FG_PROCESSING_INVERT")}) {
@@ -92,14 +93,14 @@ bool valuesInRange(const runtime::FieldParameterAccess& access) {
 void setLutRange(SetContext& context, const void* value, bool reportErrors) {
   runtime::FieldParameterAccess access{};
   std::memcpy(&access, value, sizeof access);
-  const bool inTable =
-      access.index < kLutSize && access.count <= kLutSize && access.index <= kLutSize - access.count;
+  const bool inTable = access.index < kLutSize && access.count <= kLutSize &&
+                       access.index <= kLutSize - access.count;
   if (!accepted(inTable, codes::kValueOutOfRange, reportErrors)) return;
   const bool known = access.valueType == kElementsInt32 || access.valueType == kElementsUint32 ||
                      access.valueType == runtime::kTypeLutEntry;
   // A range without values cannot be read.
-  if (!accepted(known && (access.count == 0 || access.values != nullptr),
-                codes::kInvalidParameter, reportErrors)) {
+  if (!accepted(known && (access.count == 0 || access.values != nullptr), codes::kInvalidParameter,
+                reportErrors)) {
     return;
   }
   if (!accepted(valuesInRange(access), codes::kValueOutOfRange, reportErrors)) return;
@@ -170,8 +171,7 @@ void setProcessingOffset(SetContext& context, double offset, bool reportErrors) 
 void setProcessingGain(SetContext& context, double gain, bool reportErrors) {
   runSetter(
       context, context.values.lut.processingGain, gain, reportErrors,
-      [&] { requireInRange("FG_PROCESSING_GAIN", gain); },
-      [&] { recomputeIfProcessing(context); });
+      [&] { requireInRange("FG_PROCESSING_GAIN", gain); }, [&] { recomputeIfProcessing(context); });
 }
 
 void setProcessingGamma(SetContext& context, double gamma, bool reportErrors) {

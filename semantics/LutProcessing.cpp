@@ -42,7 +42,7 @@ std::int32_t inverted(std::int32_t entry) {
 
 void computeProcessingTable(const ProcessingSettings& settings, LutTable& table) {
   const double exponent = 1.0 / settings.gamma;  // infinite for a gamma of 0
-  const bool linear = exponent == 1.0;          // pow(x, 1) is x exactly
+  const bool linear = exponent == 1.0;           // pow(x, 1) is x exactly
   const bool invert = settings.invert == kInvertOn;
   for (std::size_t i = 0; i < kLutSize; ++i) {
     const double x = (static_cast<double>(i) / kLastIndex + settings.offset) * settings.gain;
@@ -65,9 +65,9 @@ void writeWholeTable(SetContext& context) {
 
 void recomputeAndWriteTable(SetContext& context) {
   const parameters::LutValues& lut = context.values.lut;
-  computeProcessingTable({lut.processingOffset, lut.processingGain, lut.processingGamma,
-                          lut.processingInvert},
-                         context.values.lut.table);
+  computeProcessingTable(
+      {lut.processingOffset, lut.processingGain, lut.processingGamma, lut.processingInvert},
+      context.values.lut.table);
   writeWholeTable(context);
 }
 

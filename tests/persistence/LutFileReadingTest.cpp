@@ -22,8 +22,10 @@ class LutFileReading : public ScratchFiles {
     LutChannel channel;
     LutFile file;
     const int code = file.readTableChannel(write("table.lut", content), channel, "[gray]");
-    if (result != nullptr) *result = code;
-    else EXPECT_EQ(code, 0);
+    if (result != nullptr)
+      *result = code;
+    else
+      EXPECT_EQ(code, 0);
     return channel;
   }
 };
@@ -91,8 +93,8 @@ TEST_F(LutFileReading, LongLinesArriveInPiecesOf255Characters) {
 TEST_F(LutFileReading, CountsThatAreNegativeOrTooLargeAreRefusedWithoutAllocating) {
   for (const char* count : {"-1", "-2147483648", "1048577", "4294967296", "99999999999999999999"}) {
     int result = 0;
-    const LutChannel channel = gray(std::string("nrOfElements=") + count + ";\n[gray]\n0,1;\n",
-                                    &result);
+    const LutChannel channel =
+        gray(std::string("nrOfElements=") + count + ";\n[gray]\n0,1;\n", &result);
     EXPECT_EQ(result, kRefused) << count;
     EXPECT_TRUE(channel.data.empty()) << count;
     EXPECT_EQ(channel.nrOfElements, 0u) << count;
@@ -122,7 +124,8 @@ TEST_F(LutFileReading, BinaryGarbageReadsAsNothingOrAsWhatItHappensToSay) {
   for (int round = 0; round < 50; ++round) {
     std::string garbage(1 + random() % 4000, '\0');
     for (char& byte : garbage) byte = static_cast<char>(random());
-    if (round % 2 == 0) garbage = "nrOfElements=" + std::to_string(random() % 5000) + "\n[gray]" + garbage;
+    if (round % 2 == 0)
+      garbage = "nrOfElements=" + std::to_string(random() % 5000) + "\n[gray]" + garbage;
     int result = 0;
     const LutChannel channel = gray(garbage, &result);
     EXPECT_TRUE(result == 0 || result == kRefused) << round;
@@ -144,7 +147,8 @@ TEST_F(LutFileReading, ColourFilesGiveEveryChannelTheFirstKeys) {
 }
 
 TEST_F(LutFileReading, KneeChannelsReadDoublesForTheCallersCount) {
-  const std::string file = write("knee.lut", "# KneeLut data file v1.0\n\n[k]\n\n0,0.25;\n1,-1.5e2;\n");
+  const std::string file =
+      write("knee.lut", "# KneeLut data file v1.0\n\n[k]\n\n0,0.25;\n1,-1.5e2;\n");
   KneeLutChannel knee{{}, 3};
   LutFile reader;
   ASSERT_EQ(reader.readKneeChannel(file, knee, "[k]"), 0);

@@ -1,6 +1,4 @@
 // Lookup-table files as written: every form byte for byte, and the refusals.
-#include <sstream>
-
 #include "ScratchFiles.h"
 #include "persistence/LutFile.h"
 
@@ -31,24 +29,6 @@ TEST_F(LutFileWriting, TheGrayTableIsTitleSectionKeysAndEntries) {
   EXPECT_EQ(read(path("gray.lut")),
             "# Lut data file v1.1\n\n\n\n[gray]\n\nid=3;\nnrOfElements=3;\nformat=7;\nnumber=2;\n"
             "0,5;\n1,-2147483648;\n2,1023;\n");
-}
-
-TEST_F(LutFileWriting, AFullTableHas1028LinesAfterTheSectionBlock) {
-  std::vector<std::uint32_t> identity(1024);
-  for (std::uint32_t i = 0; i < 1024; ++i) identity[i] = i;
-  LutFile file;
-  ASSERT_EQ(file.writeGrayTable(path("full.lut"), channel(identity)), 0);
-  file.close();
-  const std::string text = read(path("full.lut"));
-  const std::string block = "[gray]\n\n";
-  const std::size_t start = text.find(block);
-  ASSERT_NE(start, std::string::npos);
-  std::istringstream rest(text.substr(start + block.size()));
-  std::vector<std::string> lines;
-  for (std::string line; std::getline(rest, line);) lines.push_back(line);
-  ASSERT_EQ(lines.size(), 1028u);
-  EXPECT_EQ(lines[4], "0,0;");
-  EXPECT_EQ(lines.back(), "1023,1023;");
 }
 
 TEST_F(LutFileWriting, ColourKneeAndPlainForms) {

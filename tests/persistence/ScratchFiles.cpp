@@ -1,11 +1,11 @@
 // A directory of its own for each test.
 #include "ScratchFiles.h"
 
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 #include <sstream>
-
-#include <unistd.h>
 
 namespace brenvik::test {
 

@@ -57,7 +57,8 @@ class LookupTable : public SetPathTest {
     EXPECT_EQ(setReal(kGamma, gamma), 0);
     EXPECT_EQ(set(kInvert, invert), 0);
     const auto lines = writes();
-    return lines.size() == 4 ? lines.back() : "expected four writes, got " + std::to_string(lines.size());
+    return lines.size() == 4 ? lines.back()
+                             : "expected four writes, got " + std::to_string(lines.size());
   }
 };
 
@@ -65,8 +66,8 @@ TEST_F(LookupTable, CreationLeavesTheIdentityInTheCacheAndOnTheBoard) {
   EXPECT_EQ(table(), identityTable());
   char text[16384] = {};
   ASSERT_EQ(simboard_get(board_, kContent.c_str(), text, sizeof text), 0);
-  EXPECT_EQ(tableWrite(identityTable()), "LookupTable_LookupTable_LUTcontent 4096 0:" +
-                                             std::string(text) + " 0");
+  EXPECT_EQ(tableWrite(identityTable()),
+            "LookupTable_LookupTable_LUTcontent 4096 0:" + std::string(text) + " 0");
   EXPECT_EQ(get(kType), kProcessing);
 }
 
@@ -76,12 +77,12 @@ TEST_F(LookupTable, TheBoardReceivesTheTableOfTheFormula) {
     std::uint32_t invert;
   };
   const Case cases[] = {
-      {0, 1, 1, 0},        {0, 2, 1, 0},         {-0.5, 1, 1, 0},    {0, 1, 2, 0},
-      {0, 1, 1, 1},        {0.1, 1.5, 0.45, 0},  {0.25, 0.8, 2.2, 1}, {-1, 1, 1, 0},
-      {1, 1, 1, 0},        {-1, 1024, 1, 1},     {1, 1024, 1000, 0}, {0, 0, 1, 0},
-      {0, 0, 1, 1},        {0, 1, -1000, 0},     {0, 1, 1000, 1},    {0.3, 3, -2, 0},
-      {0, 1, 0, 0},        {0, 2, 0, 0},         {0, 2, 0, 1},       {-0.2, 1, -0.5, 1},
-      {0, 1, -0.0, 0},     {0.5, 1024, 0.01, 1},
+      {0, 1, 1, 0},    {0, 2, 1, 0},         {-0.5, 1, 1, 0},     {0, 1, 2, 0},
+      {0, 1, 1, 1},    {0.1, 1.5, 0.45, 0},  {0.25, 0.8, 2.2, 1}, {-1, 1, 1, 0},
+      {1, 1, 1, 0},    {-1, 1024, 1, 1},     {1, 1024, 1000, 0},  {0, 0, 1, 0},
+      {0, 0, 1, 1},    {0, 1, -1000, 0},     {0, 1, 1000, 1},     {0.3, 3, -2, 0},
+      {0, 1, 0, 0},    {0, 2, 0, 0},         {0, 2, 0, 1},        {-0.2, 1, -0.5, 1},
+      {0, 1, -0.0, 0}, {0.5, 1024, 0.01, 1},
   };
   for (const Case& c : cases) {
     const Table expected = expectedTable(c.offset, c.gain, c.gamma, c.invert);
@@ -143,10 +144,10 @@ TEST_F(LookupTable, ValuesOutsideTheirRangesAreRefusedBeforeAnythingChanges) {
     int result;
   };
   const Case cases[] = {
-      {kGain, 1024.0, 0},      {kGain, 1024.5, -6000},  {kGain, 0.0, 0},
-      {kGain, -1e-9, -6000},   {kGain, nan, -6000},     {kGain, infinity, -6000},
-      {kOffset, -1.0, 0},      {kOffset, 1.0, 0},       {kOffset, -1.0000001, -6000},
-      {kOffset, 1.5, -6000},   {kGamma, -1000.0, 0},    {kGamma, 1000.0, 0},
+      {kGain, 1024.0, 0},       {kGain, 1024.5, -6000},     {kGain, 0.0, 0},
+      {kGain, -1e-9, -6000},    {kGain, nan, -6000},        {kGain, infinity, -6000},
+      {kOffset, -1.0, 0},       {kOffset, 1.0, 0},          {kOffset, -1.0000001, -6000},
+      {kOffset, 1.5, -6000},    {kGamma, -1000.0, 0},       {kGamma, 1000.0, 0},
       {kGamma, 1000.01, -6000}, {kGamma, -infinity, -6000},
   };
   for (const Case& c : cases) {
@@ -214,8 +215,9 @@ TEST_F(LookupTable, AFailingTableWriteRollsTheValueBackButNotTheCache) {
 TEST_F(LookupTable, SingleEntriesAreCheckedWrittenAsPairsAndRolledBack) {
   EXPECT_EQ(setEntry(1023, 1023), 0);
   EXPECT_EQ(setEntry(0, 7), 0);
-  EXPECT_EQ(writes(), (std::vector<std::string>{"LookupTable_LookupTable_LUTcontent 4098 1023=1023 0",
-                                                "LookupTable_LookupTable_LUTcontent 4098 0=7 0"}));
+  EXPECT_EQ(writes(),
+            (std::vector<std::string>{"LookupTable_LookupTable_LUTcontent 4098 1023=1023 0",
+                                      "LookupTable_LookupTable_LUTcontent 4098 0=7 0"}));
   EXPECT_EQ(table()[0], 7u);
 
   EXPECT_EQ(setEntry(1024, 5), -6000);

@@ -1,10 +1,10 @@
 // The lookup-table file parameters through the simulated board: saving the current table,
 // loading a custom table into the cache and the hardware, and what each failure leaves.
+#include <unistd.h>
+
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-
-#include <unistd.h>
 
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
@@ -118,12 +118,16 @@ TEST_F(LutFiles, ACustomFileLoadsIntoTheCacheAndTheBoard) {
 
 TEST_F(LutFiles, ShortAndLongFilesChangeOnlyTheEntriesTheyHave) {
   ASSERT_EQ(set(kType, kCustom), 0);
-  ASSERT_EQ(setText(kCustomFile, write("short.lut", grayFile("512", std::vector<std::uint32_t>(512, 7)))), 0);
+  ASSERT_EQ(
+      setText(kCustomFile, write("short.lut", grayFile("512", std::vector<std::uint32_t>(512, 7)))),
+      0);
   Table expected = identityTable();
   std::fill_n(expected.begin(), 512, 7u);
   EXPECT_EQ(table(), expected);
 
-  ASSERT_EQ(setText(kCustomFile, write("long.lut", grayFile("2048", std::vector<std::uint32_t>(2048, 9)))), 0);
+  ASSERT_EQ(setText(kCustomFile,
+                    write("long.lut", grayFile("2048", std::vector<std::uint32_t>(2048, 9)))),
+            0);
   expected.fill(9);
   EXPECT_EQ(table(), expected);
 

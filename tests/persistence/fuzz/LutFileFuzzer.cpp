@@ -1,21 +1,21 @@
 // libFuzzer target for the lookup-table file reader: any bytes as a file, read as a gray
 // table, a colour table and a knee table. The reader must never crash, read or write past a
 // buffer, allocate beyond its bound, or report anything but success or a refused count.
+#include <unistd.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
-#include <unistd.h>
-
 #include "persistence/LutFile.h"
 
 namespace {
 
-using brenvik::persistence::KneeLutChannel;
 using brenvik::persistence::kLutFileOk;
 using brenvik::persistence::kLutFileRefused;
 using brenvik::persistence::kMaxLutElements;
+using brenvik::persistence::KneeLutChannel;
 using brenvik::persistence::LutChannel;
 using brenvik::persistence::LutFile;
 

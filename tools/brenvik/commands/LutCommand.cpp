@@ -54,7 +54,8 @@ bool parseArguments(Context& context, const std::vector<std::string>& arguments,
 bool setByName(Context& context, const Exports& exports, AppletHandle* handle, const char* name,
                const void* value, int type) {
   const int result = exports.set(handle, exports.idByName(handle, name), value, 0, type);
-  if (result != 0) context.err << "brenvik lut: " << name << " refused: " << describeCode(result) << "\n";
+  if (result != 0)
+    context.err << "brenvik lut: " << name << " refused: " << describeCode(result) << "\n";
   return result == 0;
 }
 
