@@ -5,7 +5,9 @@ set -euo pipefail
 packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # The GenICam XML is checked by xmllint and by Aravis; aravis-0.8.pc also asks
           # pkg-config for libusb and zlib.
-          libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev)
+          libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev
+          # The tool draws lookup-table curves as PNG pictures.
+          libpng-dev)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")

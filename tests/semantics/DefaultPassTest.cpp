@@ -2,6 +2,7 @@
 // makes on the simulated board, once and in order, or none with flags bit 0.
 #include <set>
 
+#include "LutTestSupport.h"
 #include "SetPathFixture.h"
 #include "description/DescriptionRows.h"
 #include "semantics/DefaultPass.h"
@@ -58,6 +59,7 @@ TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
                 formatWrites(),  // custom shift, through the alignment and the format
                 {"ImageSelector_FG_IMG_SELECT_PERIOD_Divisor 2 1 0",
                  "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0"},
+                {tableWrite(identityTable())},  // the processing type computes the table
             }));
   EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
   EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
@@ -95,7 +97,7 @@ TEST(DefaultPass, AFailingWriteIsDroppedAndThePassGoesOn) {
   ASSERT_GT(lines.size(), 3u);
   EXPECT_EQ(lines[1], "Camera_FullMode 2 0 -2073");
   EXPECT_EQ(lines[2], "Camera_DvalMode 2 1 0");
-  EXPECT_EQ(lines.back(), "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0");
+  EXPECT_EQ(lines.back(), tableWrite(identityTable()));
   std::uint32_t camType = 0;
   ASSERT_EQ(Fg_getParameterWithType(&handle, sdkId("FG_CAMERA_LINK_CAMTYPE"), &camType, 0, 2), 0);
   EXPECT_EQ(camType, 308u);

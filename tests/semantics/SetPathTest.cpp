@@ -48,7 +48,10 @@ TEST_F(SetDispatch, ReadOnlyParametersAreRefusedWhateverTheValue) {
     }
     const bool readOnly = row == nullptr ? parameter.name != "FG_TIMEOUT"
                                          : (row->access & runtime::kAccessWrite) == 0;
-    const int result = set(parameter.id, 1);
+    // Zeros wide enough for every value form: the writable ones then name no file and write
+    // entry 0 of the lookup table.
+    const std::uint64_t zeros[4] = {};
+    const int result = Fg_setParameterWithType(&handle_, parameter.id, zeros, 0, 2);
     if (readOnly) {
       EXPECT_EQ(result, -12) << parameter.name;
       EXPECT_EQ(lastError(), -12) << parameter.name;

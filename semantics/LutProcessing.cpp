@@ -1,0 +1,74 @@
+// The processing formula of the lookup table, its 32-bit conversion rules, and the write of
+// the whole table.
+#include "semantics/LutProcessing.h"
+
+#include <cmath>
+#include <limits>
+
+#include "description/DescriptionRows.h"
+#include "parameters/HardwareBinding.h"
+#include "runtime/SdkRuntime.h"
+
+namespace brenvik::semantics {
+
+namespace {
+
+using parameters::kLutSize;
+
+// Out maximum M of the 10-bit output; entries are written as they are, as 32-bit elements.
+constexpr auto kOutMaximum =
+    static_cast<std::int32_t>(description::describedRow("FG_LUT_VALUE").values.maximum);
+static_assert(description::describedRow("FG_LUT_VALUE").values.elementCount == kLutSize);
+constexpr auto kLastEntry = static_cast<std::uint32_t>(kLutSize - 1);
+constexpr double kLastIndex = kLastEntry;
+constexpr std::int32_t kInvertOn = parameters::enumValue("FG_ON");
+constexpr std::uint32_t kElementsUint32 = 2;
+
+// The conversion of a double to a signed 32-bit integer: toward zero, and −2^31 for a value
+// that is not finite or lies outside the 32-bit range (as the processor's conversion does).
+std::int32_t toInt32(double value) {
+  constexpr double kLimit = 2147483648.0;  // 2^31
+  if (!(value > -kLimit - 1.0 && value < kLimit)) return std::numeric_limits<std::int32_t>::min();
+  return static_cast<std::int32_t>(value);
+}
+
+// 1023 − entry in 32-bit two's complement: an entry of −2^31 wraps to a negative number and so
+// clamps to 0, like the bright end of every other inverted curve.
+std::int32_t inverted(std::int32_t entry) {
+  return static_cast<std::int32_t>(kLastEntry - static_cast<std::uint32_t>(entry));
+}
+
+}  // namespace
+
+void computeProcessingTable(const ProcessingSettings& settings, LutTable& table) {
+  const double exponent = 1.0 / settings.gamma;  // infinite for a gamma of 0
+  const bool linear = exponent == 1.0;           // pow(x, 1) is x exactly
+  const bool invert = settings.invert == kInvertOn;
+  for (std::size_t i = 0; i < kLutSize; ++i) {
+    const double x = (static_cast<double>(i) / kLastIndex + settings.offset) * settings.gain;
+    std::int32_t entry = 0;
+    if (x >= 0) entry = toInt32((linear ? x : std::pow(x, exponent)) * kOutMaximum + 0.5);
+    if (invert) entry = inverted(entry);
+    // The inversion comes before the clamp.
+    if (entry < 0) entry = 0;
+    if (entry > kOutMaximum) entry = kOutMaximum;
+    table[i] = static_cast<std::uint32_t>(entry);
+  }
+}
+
+void writeWholeTable(SetContext& context) {
+  runtime::FieldParameterAccess access{kElementsUint32, 0, kLastEntry + 1,
+                                       context.values.lut.table.data()};
+  context.hardware.write(parameters::Hw::LookupTable_LookupTable_LUTcontent, &access,
+                         runtime::kTypeField, true);
+}
+
+void recomputeAndWriteTable(SetContext& context) {
+  const parameters::LutValues& lut = context.values.lut;
+  computeProcessingTable(
+      {lut.processingOffset, lut.processingGain, lut.processingGamma, lut.processingInvert},
+      context.values.lut.table);
+  writeWholeTable(context);
+}
+
+}  // namespace brenvik::semantics
