@@ -15,7 +15,9 @@ double sequenceLength(const HardwareBinding& hardware) {
 double pixelFrequencyInItsMode(const HardwareBinding& hardware) {
   const double active =
       hardware.readUint32(Hw::CameraSimulator_PixelFrequency_ActivePixel_Number);
-  return active * 8 / kSequenceTicks / kTickSeconds / 1e6;
+  // A of 2000 ticks carry 8 pixels each, at 125 ticks per microsecond: A × 8 × 125 / 2000
+  // MHz, multiplied out first so that the result is exactly A / 2.
+  return active * kPixelsPerTick * kClockMegahertz / kSequenceTicks;
 }
 
 }  // namespace

@@ -14,6 +14,8 @@ class HardwareBinding;
 namespace simulator {
 
 inline constexpr double kTickSeconds = 8e-9;             // one tick of the 125 MHz base clock
+inline constexpr double kClockMegahertz = 125;           // ticks per microsecond
+inline constexpr std::uint32_t kPixelsPerTick = 8;
 inline constexpr std::uint32_t kSequenceTicks = 2000;    // active plus passive pixels
 inline constexpr double kLargestPixelFrequency = 999.9999999999999;  // MHz, below 1000
 
@@ -26,7 +28,7 @@ inline constexpr std::uint32_t kFrameRateMode = enumUnsigned("FG_FRAMERATE");
 std::uint32_t countedLineGap(const SimulatorValues& simulator, std::uint32_t mode);
 std::uint32_t countedFrameGap(const SimulatorValues& simulator, std::uint32_t mode);
 
-// MHz: the active-pixel register read back in pixel-frequency mode; the largest value below
+// MHz: the active-pixel register read back in pixel-frequency mode (A / 2); the largest value below
 // 1000 in the other modes.
 double pixelFrequency(const HardwareBinding& hardware, const SimulatorValues& simulator);
 

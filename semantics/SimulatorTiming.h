@@ -8,10 +8,9 @@
 
 namespace brenvik::semantics::simulator_timing {
 
+using parameters::simulator::kPixelsPerTick;
 using parameters::simulator::kSequenceTicks;
 using parameters::simulator::kTickSeconds;
-
-inline constexpr std::uint32_t kPixelsPerTick = 8;  // the simulator moves 8 pixels per tick
 
 // A width or gap rounded up to whole ticks; wide, so that no value wraps.
 constexpr std::uint64_t roundedToTicks(std::uint64_t pixels) {

@@ -138,7 +138,7 @@ TEST_F(CameraSimulator, PixelFrequencyModeWritesTheClockSizesAndSequenceInOrder)
   EXPECT_EQ(writes(), (std::vector<std::string>{sequence("ActivePixel_Number 2 125 0"),
                                                 sequence("RepeatPat_Divisor 2 16 0"),
                                                 sequence("SequenceLength_ImageWidth 2 2000 0")}));
-  EXPECT_DOUBLE_EQ(getDouble(kPixelFrequency), 62.5);
+  EXPECT_EQ(getDouble(kPixelFrequency), 62.5) << "exactly half the active pixels";
   EXPECT_EQ(get(kActive), 125u);
   EXPECT_EQ(get(kPassive), 1875u);
 
