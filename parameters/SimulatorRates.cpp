@@ -13,8 +13,7 @@ double sequenceLength(const HardwareBinding& hardware) {
 }
 
 double pixelFrequencyInItsMode(const HardwareBinding& hardware) {
-  const double active =
-      hardware.readUint32(Hw::CameraSimulator_PixelFrequency_ActivePixel_Number);
+  const double active = hardware.readUint32(Hw::CameraSimulator_PixelFrequency_ActivePixel_Number);
   // A of 2000 ticks carry 8 pixels each, at 125 ticks per microsecond: A × 8 × 125 / 2000
   // MHz, multiplied out first so that the result is exactly A / 2.
   return active * kPixelsPerTick * kClockMegahertz / kSequenceTicks;
@@ -40,8 +39,7 @@ double lineRate(const HardwareBinding& hardware, const SimulatorValues& simulato
   const double width = simulator.effectiveWidth;
   switch (mode) {
     case kPixelFrequencyMode:
-      return pixelFrequencyInItsMode(hardware) * 1e6 /
-             (width + countedLineGap(simulator, mode));
+      return pixelFrequencyInItsMode(hardware) * 1e6 / (width + countedLineGap(simulator, mode));
     case kLineRateMode:
       return 1 / (sequenceLength(hardware) * kTickSeconds);
     case kFrameRateMode:

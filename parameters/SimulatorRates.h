@@ -13,10 +13,10 @@ class HardwareBinding;
 
 namespace simulator {
 
-inline constexpr double kTickSeconds = 8e-9;             // one tick of the 125 MHz base clock
-inline constexpr double kClockMegahertz = 125;           // ticks per microsecond
+inline constexpr double kTickSeconds = 8e-9;    // one tick of the 125 MHz base clock
+inline constexpr double kClockMegahertz = 125;  // ticks per microsecond
 inline constexpr std::uint32_t kPixelsPerTick = 8;
-inline constexpr std::uint32_t kSequenceTicks = 2000;    // active plus passive pixels
+inline constexpr std::uint32_t kSequenceTicks = 2000;                // active plus passive pixels
 inline constexpr double kLargestPixelFrequency = 999.9999999999999;  // MHz, below 1000
 
 inline constexpr std::uint32_t kPixelFrequencyMode = enumUnsigned("FG_PIXEL_FREQUENCY");

@@ -122,8 +122,8 @@ std::int64_t widthLimit(SetContext& context) {
     case kLineRateMode:
       return boundedLimit(ceiling, pixelRate / currentLineRate(context) - gap - 8);
     case kFrameRateMode:
-      return boundedLimit(ceiling, pixelRate / (simulator.effectiveHeight *
-                                                currentFrameRate(context)) - gap - 8);
+      return boundedLimit(
+          ceiling, pixelRate / (simulator.effectiveHeight * currentFrameRate(context)) - gap - 8);
     default:
       return ceiling;
   }
@@ -316,17 +316,14 @@ void setSimulatorWidth(SetContext& context, std::uint32_t width, bool reportErro
   runSimulatorSetter(
       context, simulator.width, width, reportErrors,
       [&] { require(width != 0 && width <= widthLimit(context)); },
-      [&] {
-        writeHorizontalSize(context, width, countedLineGap(simulator, simulator.selectMode));
-      },
+      [&] { writeHorizontalSize(context, width, countedLineGap(simulator, simulator.selectMode)); },
       {lineGapLimitStep, heightLimitStep, lineRateLimitStep, frameRateLimitStep});
 }
 
 void setSimulatorLineGap(SetContext& context, std::uint32_t gap, bool reportErrors) {
   SimulatorValues& simulator = simulatorOf(context);
   runSimulatorSetter(
-      context, simulator.lineGap, gap, reportErrors,
-      [&] { require(gap <= lineGapLimit(context)); },
+      context, simulator.lineGap, gap, reportErrors, [&] { require(gap <= lineGapLimit(context)); },
       [&] { writeHorizontalSize(context, simulator.effectiveWidth, gap); }, {widthLimitStep});
 }
 

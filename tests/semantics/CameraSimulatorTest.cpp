@@ -47,9 +47,7 @@ TEST(SimulatorTiming, RegistersAtTypicalValuesAndAtTheLimits) {
 }
 
 std::string simulator(const std::string& rest) { return "CameraSimulator_" + rest; }
-std::string sequence(const std::string& rest) {
-  return "CameraSimulator_PixelFrequency_" + rest;
-}
+std::string sequence(const std::string& rest) { return "CameraSimulator_PixelFrequency_" + rest; }
 
 // The four size writes: whole line and active part in 8-pixel units, whole frame and its
 // active lines.
@@ -99,14 +97,17 @@ TEST_F(CameraSimulator, SimpleSettersWriteTheirTablesAndRefuseOtherValues) {
   EXPECT_EQ(set(kOffset, 255), 0);
   EXPECT_EQ(set(kEnable, 1), 0);
   EXPECT_EQ(writes(), (std::vector<std::string>{
-                          simulator("EnableX_Enable_Value 2 1 0"), simulator("Y_Divisor 2 1 0"),
-                          simulator("EnableX_Enable_Value 2 0 0"), simulator("Y_Divisor 2 256 0"),
+                          simulator("EnableX_Enable_Value 2 1 0"),
+                          simulator("Y_Divisor 2 1 0"),
+                          simulator("EnableX_Enable_Value 2 0 0"),
+                          simulator("Y_Divisor 2 256 0"),
                           simulator("Frame_Divisor 2 1 0"),
                           simulator("TriggerValve_FreeRun_Select 2 0 0"),
                           simulator("TriggerValve_TriggerValve_Mode 2 1 0"),
                           simulator("TriggerValve_FreeRun_Select 2 0 0"),
                           simulator("TriggerValve_TriggerValve_Mode 2 2 0"),
-                          simulator("Offset_Value 2 255 0"), simulator("Enable_SelectSource 2 1 0"),
+                          simulator("Offset_Value 2 255 0"),
+                          simulator("Enable_SelectSource 2 1 0"),
                       }));
 
   EXPECT_EQ(set(kOffset, 256), -6000);
@@ -315,12 +316,12 @@ TEST_F(CameraSimulator, ChangingModeRestoresTheGapsOfTheNewMode) {
   const double actual = getDouble(kFrameRate);
   ASSERT_EQ(set(kSelectMode, kFrameRateMode), 0);
   const std::uint32_t ticks = lineTicksForFrameRate(actual, 1024);
-  EXPECT_EQ(writes(), concatenated({{simulator("ControlPixelClock_Mode 2 1 0")},
-                                    sizes(130, 128, 1048, 1024),
-                                    {sequence("SequenceLength_ImageWidth 2 " +
-                                                  std::to_string(ticks) + " 0"),
-                                     sequence("ActivePixel_Number 2 1 0")},
-                                    sizes(128, 128, 1024, 1024)}));
+  EXPECT_EQ(writes(),
+            concatenated({{simulator("ControlPixelClock_Mode 2 1 0")},
+                          sizes(130, 128, 1048, 1024),
+                          {sequence("SequenceLength_ImageWidth 2 " + std::to_string(ticks) + " 0"),
+                           sequence("ActivePixel_Number 2 1 0")},
+                          sizes(128, 128, 1024, 1024)}));
   EXPECT_EQ(get(kFrameGap), 0u);
 
   // And back: the gaps asked for in pixel-frequency mode return.
