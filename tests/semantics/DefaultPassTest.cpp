@@ -37,6 +37,12 @@ std::vector<std::string> formatWrites() {
           "OutputFormat_FG_FORMAT_SelectSource 2 0 0"};
 }
 
+// The simulator's line and frame, 1024 by 1024 without gaps.
+std::vector<std::string> simulatorSizeWrites() {
+  return {"CameraSimulator_Size_ImageWidth 2 128 0", "CameraSimulator_LineGap_Number 2 128 0",
+          "CameraSimulator_Size_ImageHeight 2 1024 0", "CameraSimulator_FrameGap_Number 2 1024 0"};
+}
+
 TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
   const std::uint64_t board = freshBoard();
   AppletHandle handle{Std_entry(board, nullptr, 0)};
@@ -57,6 +63,16 @@ TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
                 formatWrites(),  // format
                 formatWrites(),  // alignment, through the format
                 formatWrites(),  // custom shift, through the alignment and the format
+                {"CameraSimulator_Enable_SelectSource 2 0 0",
+                 "CameraSimulator_EnableX_Enable_Value 2 1 0", "CameraSimulator_Y_Divisor 2 256 0",
+                 "CameraSimulator_Offset_Value 2 0 0", "CameraSimulator_Frame_Divisor 2 256 0",
+                 "CameraSimulator_ControlPixelClock_Mode 2 1 0"},
+                simulatorSizeWrites(),  // the select mode's sizes
+                {"CameraSimulator_PixelFrequency_SequenceLength_ImageWidth 2 12207 0",
+                 "CameraSimulator_PixelFrequency_ActivePixel_Number 2 1 0"},
+                simulatorSizeWrites(),  // the frame rate's sizes, gaps dropped
+                {"CameraSimulator_TriggerValve_FreeRun_Select 2 1 0",
+                 "CameraSimulator_TriggerValve_TriggerValve_Mode 2 2 0"},
                 {"ImageSelector_FG_IMG_SELECT_PERIOD_Divisor 2 1 0",
                  "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0"},
                 {tableWrite(identityTable())},  // the processing type computes the table

@@ -1,6 +1,8 @@
 // Shared helpers of the set-path tests.
 #include "SetPathFixture.h"
 
+#include <array>
+
 #include "simboard/control.h"
 
 namespace brenvik::test {
@@ -24,7 +26,10 @@ void SetPathTest::SetUp() {
 }
 
 int SetPathTest::set(std::int32_t id, std::uint32_t value, std::uint32_t dma, int type) {
-  return Fg_setParameterWithType(&handle_, id, &value, dma, type);
+  // Room for the widest value form: a parameter read as a double or a 64-bit value reads the
+  // number followed by zeros, never past the caller's value.
+  const std::array<std::uint32_t, 2> wide{value, 0};
+  return Fg_setParameterWithType(&handle_, id, wide.data(), dma, type);
 }
 
 std::uint32_t SetPathTest::get(std::int32_t id) {

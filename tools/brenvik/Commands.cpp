@@ -16,12 +16,13 @@ extern const Command kPlayCommand;
 extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
 extern const Command kLutCommand;
+extern const Command kSimulatorCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
-                                              kLutCommand};
+                                              kLutCommand,      kSimulatorCommand};
   return kCommands;
 }
 
