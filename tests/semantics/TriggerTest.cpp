@@ -1,6 +1,9 @@
 // Trigger timing, inputs, outputs, clears and the software trigger on the simulated board:
 // the ticks and codes written, the cross-checks and their error codes, the description
 // limits kept consistent, and nothing left stored after a refusal.
+#include <chrono>
+#include <thread>
+
 #include "SetPathFixture.h"
 #include "TriggerWrites.h"
 #include "simboard/control.h"
@@ -246,6 +249,34 @@ TEST_F(Trigger, SoftwareTriggersNeedTheirModeStateAndRoom) {
   writes();
   ASSERT_EQ(set(kSend, 1), 0);
   EXPECT_EQ(writes(), std::vector<std::string>{line(tw::kSoftwareTrigger, 2)});
+}
+
+// The board's trigger unit: software triggers fill the queue, the generator drains it one
+// pulse per period, and the fill level, busy flag and pulse counter follow.
+TEST_F(Trigger, TheBoardsQueueFillsAndDrains) {
+  constexpr std::int32_t kFillLevel = sdkId("FG_TRIGGERQUEUE_FILLLEVEL");
+  constexpr std::int32_t kBusy = sdkId("FG_SOFTWARETRIGGER_IS_BUSY");
+  constexpr std::int32_t kPulses = sdkId("FG_TRIGGEROUT_STATS_PULSECOUNT");
+  ASSERT_EQ(setReal(kRate, 100.0), 0);  // 10 ms per pulse
+  ASSERT_EQ(set(kMode, 4), 0);
+  ASSERT_EQ(set(kQueue, 1), 0);
+  ASSERT_EQ(set(kState, 0), 0);
+  EXPECT_EQ(get(kBusy), 0u);
+  ASSERT_EQ(set(kSend, 4), 0);  // the first starts at once, three wait
+  EXPECT_EQ(get(kFillLevel), 3u);
+  EXPECT_EQ(get(kBusy), 1u);
+  EXPECT_EQ(get(kPulses), 1u);
+  std::this_thread::sleep_for(std::chrono::milliseconds(60));
+  EXPECT_EQ(get(kFillLevel), 0u);
+  EXPECT_EQ(get(kBusy), 0u);
+  EXPECT_EQ(get(kPulses), 4u);
+
+  // Without the queue a second pulse during the first one's period meets a busy generator.
+  ASSERT_EQ(set(kQueue, 0), 0);
+  ASSERT_EQ(setReal(kRate, 1.0), 0);  // one pulse per second
+  ASSERT_EQ(set(kSend, 1), 0);
+  EXPECT_EQ(set(kSend, 1), -60);
+  EXPECT_EQ(get(kPulses), 5u);
 }
 
 }  // namespace
