@@ -15,11 +15,12 @@ extern const Command kEventsCommand;
 extern const Command kPlayCommand;
 extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
+extern const Command kTriggerCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
-                                              kDescribeCommand, kXmlCommand};
+                                              kDescribeCommand, kXmlCommand,  kTriggerCommand};
   return kCommands;
 }
 
