@@ -62,6 +62,7 @@ void writeOutput(SetContext& context, const OutputSlots& slots, std::uint32_t co
 void setOutput(SetContext& context, std::uint32_t& stored, const OutputSlots& slots,
                std::uint32_t code, bool remap, bool reportErrors) {
   const std::uint32_t remembered = remap ? trigger::cameraSource(code) : code;
+  // Every output selector lists the same sources; the first one's row stands for all.
   runSetter(
       context, stored, remembered, reportErrors, [&] { requireEntry("FG_TRIGGERCC_SELECT0", code); },
       [&] { writeOutput(context, slots, code); });

@@ -5,6 +5,8 @@
 #include <thread>
 
 #include "SetPathFixture.h"
+#include "description/DescriptionRows.h"
+#include "semantics/TriggerOutputs.h"
 #include "TriggerWrites.h"
 #include "simboard/control.h"
 
@@ -27,6 +29,23 @@ constexpr std::int32_t kMode = sdkId("FG_AREATRIGGERMODE");
 constexpr std::int32_t kState = sdkId("FG_TRIGGERSTATE");
 constexpr std::int32_t kQueue = sdkId("FG_TRIGGERQUEUE_MODE");
 constexpr std::int32_t kSend = sdkId("FG_SENDSOFTWARETRIGGER");
+
+// The output-source table and the selectors' enumeration name the same 42 sources.
+TEST(TriggerOutputSources, TheTableCoversExactlyTheEnumeratedSources) {
+  std::size_t tableSize = 0;
+  for (const semantics::trigger::OutputSourceRange& range : semantics::trigger::kOutputSources) {
+    tableSize += range.count;
+  }
+  const auto& entries = description::describedRow("FG_TRIGGEROUT_SELECT_GPO_0").values.list->entries;
+  EXPECT_EQ(tableSize, std::size(entries));
+  for (const parameters::EnumerationEntry& entry : entries) {
+    const auto code = static_cast<std::uint32_t>(entry.value);
+    EXPECT_NO_THROW(semantics::trigger::outputSource(code)) << entry.name;
+    EXPECT_EQ(semantics::trigger::outputSource(semantics::trigger::cameraSource(code)).select,
+              semantics::trigger::outputSource(code).select)
+        << entry.name;
+  }
+}
 
 class Trigger : public SetPathTest {
  protected:
