@@ -3,6 +3,7 @@
 #include "parameters/Enumerations.h"
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
+#include "parameters/TriggerStatus.h"
 #include "runtime/AppletServices.h"
 #include "runtime/ResultCodes.h"
 
@@ -42,6 +43,22 @@ std::uint32_t readTriggerQueueFillLevel(GetContext& context) {
 
 }  // namespace
 
+}  // namespace brenvik::parameters::getters
+
+namespace brenvik::parameters {
+
+std::uint32_t softwareTriggerBusy(const HardwareBinding& hardware, const CurrentValues& values) {
+  if (values.trigger.areaTriggerMode != getters::kSoftwareMode) return 0;
+  const std::uint32_t maximumReached =
+      hardware.readUint32(Hw::Cam0_Generators_Generator_MaximumReached_Status);
+  const std::uint32_t queued = hardware.readUint32(Hw::Cam0_Generators_QueueValue_Status);
+  return maximumReached != 0 && queued == 0 ? 0u : 1u;
+}
+
+}  // namespace brenvik::parameters
+
+namespace brenvik::parameters::getters {
+
 void exceededPeriodLimits(const Getter&, GetContext& context, const GetRequest& request) {
   if (context.values.trigger.areaTriggerMode == kGeneratorMode) {
     put(request.value, 0u);
@@ -51,14 +68,7 @@ void exceededPeriodLimits(const Getter&, GetContext& context, const GetRequest& 
 }
 
 void softwareTriggerIsBusy(const Getter&, GetContext& context, const GetRequest& request) {
-  if (context.values.trigger.areaTriggerMode != kSoftwareMode) {
-    put(request.value, 0u);
-    return;
-  }
-  const std::uint32_t maximumReached =
-      context.hardware.readUint32(Hw::Cam0_Generators_Generator_MaximumReached_Status);
-  const std::uint32_t queued = context.hardware.readUint32(Hw::Cam0_Generators_QueueValue_Status);
-  put(request.value, maximumReached != 0 && queued == 0 ? 0u : 1u);
+  put(request.value, softwareTriggerBusy(context.hardware, context.values));
 }
 
 void softwareTriggerQueueFillLevel(const Getter&, GetContext& context, const GetRequest& request) {

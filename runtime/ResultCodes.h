@@ -18,6 +18,7 @@ inline constexpr std::int32_t kInvalidParameter = -2070;
 inline constexpr std::int32_t kNoDescription = -2075;
 inline constexpr std::int32_t kFileMissing = -2076;
 inline constexpr std::int32_t kWrongStringType = -2078;
+inline constexpr std::int32_t kTriggerDownscaleCheck = -2078;  // same code, trigger meaning
 inline constexpr std::int32_t kTriggerTimingCheck = -2079;
 inline constexpr std::int32_t kNotSupported = -2130;
 inline constexpr std::int32_t kSoftwareTriggerMode = -2140;

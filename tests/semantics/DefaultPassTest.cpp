@@ -4,6 +4,7 @@
 
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
+#include "TriggerWrites.h"
 #include "description/DescriptionRows.h"
 #include "semantics/DefaultPass.h"
 #include "semantics/SetPath.h"
@@ -52,6 +53,7 @@ TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
   const std::string dram = "Buffer_0_DRAM_A_0_";
   EXPECT_EQ(withoutPrefix(journal(board)),
             concatenated({
+                trigger::creation(),
                 {"FG_TIMEOUT 2 1000000 0", "Camera_FullMode 2 0 0", "Camera_DvalMode 2 1 0"},
                 sorter,  // tap geometry
                 sorter,  // sensor width
@@ -76,18 +78,19 @@ TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
                 {"ImageSelector_FG_IMG_SELECT_PERIOD_Divisor 2 1 0",
                  "ImageSelector_FG_IMG_SELECT_PHASE_Number 2 0 0"},
                 {tableWrite(identityTable())},  // the processing type computes the table
+                trigger::defaults(),
             }));
   EXPECT_EQ(Fg_getLastErrorNumber(&handle), 0);
   EXPECT_EQ(Fg_FreeGrabber(&handle), 0);
 }
 
-// Without the defaults nothing reaches the board, yet every value reads as its initial value
-// and the first set writes only what it needs.
+// Without the defaults only the trigger's creation state reaches the board, yet every value
+// reads as its initial value and the first set writes only what it needs.
 TEST(DefaultPass, FlagsBitZeroLeavesTheBoardToTheFirstSet) {
   const std::uint64_t board = freshBoard();
   AppletHandle handle{Std_entry(board, nullptr, 1)};
   ASSERT_NE(handle.applet, nullptr);
-  EXPECT_TRUE(journal(board).empty());
+  EXPECT_EQ(withoutPrefix(takeWrites(board)), trigger::creation());
   std::uint32_t value = 0;
   ASSERT_EQ(Fg_getParameterWithType(&handle, sdkId("FG_TIMEOUT"), &value, 0, 2), 0);
   EXPECT_EQ(value, 1000000u);
@@ -110,10 +113,11 @@ TEST(DefaultPass, AFailingWriteIsDroppedAndThePassGoesOn) {
   ASSERT_NE(handle.applet, nullptr);
   EXPECT_EQ(code, 0);
   const auto lines = withoutPrefix(journal(board));
-  ASSERT_GT(lines.size(), 3u);
-  EXPECT_EQ(lines[1], "Camera_FullMode 2 0 -2073");
-  EXPECT_EQ(lines[2], "Camera_DvalMode 2 1 0");
-  EXPECT_EQ(lines.back(), tableWrite(identityTable()));
+  const std::size_t first = trigger::creation().size();
+  ASSERT_GT(lines.size(), first + 3);
+  EXPECT_EQ(lines[first + 1], "Camera_FullMode 2 0 -2073");
+  EXPECT_EQ(lines[first + 2], "Camera_DvalMode 2 1 0");
+  EXPECT_EQ(lines.back(), trigger::defaults().back());
   std::uint32_t camType = 0;
   ASSERT_EQ(Fg_getParameterWithType(&handle, sdkId("FG_CAMERA_LINK_CAMTYPE"), &camType, 0, 2), 0);
   EXPECT_EQ(camType, 308u);

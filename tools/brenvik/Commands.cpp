@@ -17,12 +17,13 @@ extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
 extern const Command kLutCommand;
 extern const Command kSimulatorCommand;
+extern const Command kTriggerCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
-                                              kLutCommand,      kSimulatorCommand};
+                                              kLutCommand,      kSimulatorCommand, kTriggerCommand};
   return kCommands;
 }
 

@@ -1,6 +1,7 @@
 // The behaviours every simulated board carries.
 #include "Behaviour.h"
 
+#include "TriggerUnit.h"
 #include "simboard/control.h"
 
 namespace brenvik::simboard {
@@ -12,6 +13,7 @@ std::int32_t Behaviour::control(std::string_view, std::string_view, ParameterSto
 
 std::vector<std::unique_ptr<Behaviour>> makeBehaviours() {
   std::vector<std::unique_ptr<Behaviour>> behaviours;
+  behaviours.push_back(makeTriggerUnit());
   return behaviours;
 }
 
