@@ -48,6 +48,8 @@ TEST_F(SetDispatch, ReadOnlyParametersAreRefusedWhateverTheValue) {
     }
     const bool readOnly = row == nullptr ? parameter.name != "FG_TIMEOUT"
                                          : (row->access & runtime::kAccessWrite) == 0;
+    // Setting the save parameter would make the runtime write a file named by the value.
+    if (parameter.name == "FG_DEBUGSAVECONFIG") continue;
     const int result = set(parameter.id, 1);
     if (readOnly) {
       EXPECT_EQ(result, -12) << parameter.name;
