@@ -141,6 +141,57 @@ TEST_F(DebugInjection, TheRuntimeSavesItsOwnConfiguration) {
   EXPECT_EQ(set(kSource, 1), 0);  // the applet stays usable
 }
 
+// The board's monitor follows what was injected: positions advance per pixel and start over
+// at the flags, and only while both input and output are enabled.
+TEST_F(DebugInjection, TheMonitorFollowsInjectedPixels) {
+  constexpr std::int32_t kX = sdkId("FG_DEBUGOUTXPOS");
+  constexpr std::int32_t kY = sdkId("FG_DEBUGOUTYPOS");
+  constexpr std::int32_t kReady = sdkId("FG_DEBUGREADY");
+  ASSERT_EQ(set(kSource, 1), 0);
+  ASSERT_EQ(set(kInEnable, 1), 0);
+  EXPECT_EQ(get(kReady), 1u);
+  ASSERT_EQ(setPixel(5), 0);  // output off: nothing to watch yet
+  EXPECT_EQ(get(kOutPixel), 0u);
+  ASSERT_EQ(set(kOutEnable, 1), 0);
+  ASSERT_EQ(setPixel(7), 0);
+  EXPECT_EQ((std::vector{get(kX), get(kY), get(kOutPixel)}), (std::vector{1u, 0u, 7u}));
+  ASSERT_EQ(set(kWriteFlag, 0), 0);  // end of line
+  ASSERT_EQ(setPixel(5000), 0);      // beyond the monitor's 10 bits
+  EXPECT_EQ((std::vector{get(kX), get(kY), get(kOutPixel)}), (std::vector{0u, 1u, 1023u}));
+  ASSERT_EQ(set(kWriteFlag, 1), 0);  // end of frame
+  ASSERT_EQ(setPixel(9), 0);
+  EXPECT_EQ((std::vector{get(kX), get(kY), get(kOutPixel)}), (std::vector{0u, 0u, 9u}));
+
+  ASSERT_EQ(set(kInEnable, 0), 0);
+  EXPECT_EQ(get(kReady), 0u);
+  ASSERT_EQ(setPixel(11), 0);  // the input is off: not injected
+  EXPECT_EQ(get(kOutPixel), 9u);
+}
+
+TEST_F(DebugInjection, AnInsertionInjectsTheWholePgmImage) {
+  const auto path = std::filesystem::temp_directory_path() /
+                    ("brenvik-debug-image-" + std::to_string(::getpid()) + ".pgm");
+  {
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(file, nullptr);
+    std::fputs("P5\n# three by two\n3 2\n255\n", file);
+    const unsigned char pixels[] = {1, 2, 3, 4, 5, 6};
+    std::fwrite(pixels, 1, sizeof pixels, file);
+    std::fclose(file);
+  }
+  ASSERT_EQ(set(kSource, 1), 0);
+  ASSERT_EQ(set(kOutEnable, 1), 0);
+  ASSERT_EQ(setText(kFile, path.c_str()), 0);
+  ASSERT_EQ(set(kInsert, 1), 0);  // input off: nothing happens
+  EXPECT_EQ(get(kOutPixel), 0u);
+  ASSERT_EQ(set(kInEnable, 1), 0);
+  ASSERT_EQ(set(kInsert, 1), 0);
+  EXPECT_EQ(get(sdkId("FG_DEBUGOUTXPOS")), 2u);
+  EXPECT_EQ(get(sdkId("FG_DEBUGOUTYPOS")), 1u);
+  EXPECT_EQ(get(kOutPixel), 6u);
+  std::filesystem::remove(path);
+}
+
 // Discovery that stops at the second point keeps the count: selecting that point gives an
 // empty Inject point whose accesses fail.
 TEST(DebugDiscovery, APointDiscoveryNeverReachedIsAnEmptyInjectPoint) {
