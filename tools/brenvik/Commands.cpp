@@ -15,11 +15,12 @@ extern const Command kEventsCommand;
 extern const Command kPlayCommand;
 extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
+extern const Command kDebugCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
-                                              kDescribeCommand, kXmlCommand};
+                                              kDescribeCommand, kXmlCommand,    kDebugCommand};
   return kCommands;
 }
 
