@@ -74,15 +74,16 @@ std::size_t slot(PointParameter parameter) { return static_cast<std::size_t>(par
 
 const char* suffixOf(PointParameter parameter) { return kSuffixes[slot(parameter)]; }
 
-int DebugPoints::readDesignText(const char* name, char* text) const {
-  return services_.getParameter(services_.parameterId(name), text, 0, runtime::kTypeString);
+int DebugPoints::readDesignText(std::int32_t id, char* text) const {
+  return services_.getParameter(id, text, 0, runtime::kTypeString);
 }
 
 std::int32_t DebugPoints::currentCount() const {
-  std::vector<char> text(kTextCapacity + 1, '\0');
-  if (readDesignText(kEntries, text.data()) != 0) return 0;
-  if (text[0] < '0' || text[0] > '9') return 0;
-  return text[0] - '0';
+  if (text_.empty()) return 0;  // never discovered
+  text_[0] = '\0';
+  if (readDesignText(entriesId_, text_.data()) != 0) return 0;
+  if (text_[0] < '0' || text_[0] > '9') return 0;
+  return text_[0] - '0';
 }
 
 void DebugPoints::resolve(DebugPoint& point) const {
@@ -100,16 +101,21 @@ void DebugPoints::resolve(DebugPoint& point) const {
 }
 
 bool DebugPoints::discover() {
-  std::vector<char> text(kTextCapacity + 1, '\0');
+  std::vector<char>& text = text_;
+  text.assign(kTextCapacity + 1, '\0');
   count_ = 0;
-  if (readDesignText(kEntries, text.data()) != 0) return true;
+  entriesId_ = services_.parameterId(kEntries);
+  if (readDesignText(entriesId_, text.data()) != 0) return true;
   if (text[0] < '0' || text[0] > '9') return true;
   count_ = text[0] - '0';
+  auto idOfName = [&](std::string_view prefix, std::int32_t entry) {
+    return services_.parameterId(entryName(prefix, entry).data());
+  };
   for (std::int32_t entry = 0; entry < count_; ++entry) {
     DebugPoint& point = points_[static_cast<std::size_t>(entry)];
-    if (readDesignText(entryName(kNamePrefix, entry).data(), text.data()) != 0) return false;
+    if (readDesignText(idOfName(kNamePrefix, entry), text.data()) != 0) return false;
     copyCut(point.name, text.data());
-    if (readDesignText(entryName(kTypePrefix, entry).data(), text.data()) != 0) return false;
+    if (readDesignText(idOfName(kTypePrefix, entry), text.data()) != 0) return false;
     const std::string_view kind = text.data();
     if (kind == "Inject") {
       point.kind = kInject;
@@ -118,7 +124,7 @@ bool DebugPoints::discover() {
     } else {
       return false;
     }
-    if (readDesignText(entryName(kPathPrefix, entry).data(), text.data()) != 0) return false;
+    if (readDesignText(idOfName(kPathPrefix, entry), text.data()) != 0) return false;
     copyCut(point.path, text.data());
     resolve(point);
   }

@@ -5,6 +5,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <vector>
 
 namespace brenvik::runtime {
 class AppletServices;
@@ -86,12 +87,14 @@ class DebugPoints {
   std::uint32_t monitored(std::uint32_t index, PointParameter parameter) const;
 
  private:
-  int readDesignText(const char* name, char* text) const;
+  int readDesignText(std::int32_t id, char* text) const;
   void resolve(DebugPoint& point) const;
   std::int32_t idOf(std::uint32_t index, PointParameter parameter) const;
 
   const runtime::AppletServices& services_;
   std::int32_t count_ = 0;
+  std::int32_t entriesId_ = 0;      // "Device1_Process0_Debug_Entries", resolved at discovery
+  mutable std::vector<char> text_;  // room for the count's text, kept for re-reading it
   std::array<DebugPoint, kCapacity> points_{};
 };
 

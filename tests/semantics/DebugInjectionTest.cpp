@@ -126,6 +126,18 @@ TEST_F(DebugInjection, AFailingAccessGivesItsCodeAndKeepsTheStoredValue) {
   EXPECT_EQ(lastError(), 0);
 }
 
+TEST_F(DebugInjection, FileNamesTheBoardCannotHoldAreRefused) {
+  ASSERT_EQ(setText(kFile, "kept.pgm"), 0);
+  const std::string tooLong(2000, 'f');
+  EXPECT_EQ(setText(kFile, tooLong.c_str()), -2031);
+  EXPECT_EQ(getText(kFile), "kept.pgm");
+  ASSERT_EQ(setText(kFile, ""), 0);  // an empty name clears the point's file
+  EXPECT_EQ(getText(kFile), "");
+  // The save's result is the runtime's business: a name it cannot use still succeeds.
+  EXPECT_EQ(setText(kSaveConfig, tooLong.c_str()), 0);
+  EXPECT_EQ(set(kSource, 1), 0);
+}
+
 TEST_F(DebugInjection, TheRuntimeSavesItsOwnConfiguration) {
   const auto path = std::filesystem::temp_directory_path() /
                     ("brenvik-debug-save-" + std::to_string(::getpid()) + ".mcf");
