@@ -113,6 +113,8 @@ void show(Debug& debug, std::ostream& out) {
   if (!selected) return;
   std::uint32_t count = 0;
   std::vector<std::string> names;
+  // The applet offers no count: each index is selected until one is refused, then the
+  // original selection is restored.
   while (debug.select(count)) {
     names.push_back(debug.text(kSourceName));
     ++count;
