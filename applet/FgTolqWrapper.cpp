@@ -131,6 +131,13 @@ const runtime::ParameterRecord* FgTolqWrapper::runtimeParameterInfo() const {
   return reinterpret_cast<const runtime::ParameterRecord*>(info(binding_->runtimeHandle, 0));
 }
 
+int FgTolqWrapper::runtimeSaveConfig(const char* fileName) const {
+  auto save =
+      binding_->functions->function<runtime::SaveConfigFn>(RuntimeFunctionTable::kSaveConfig);
+  if (save == nullptr) return codes::kNotAvailable;
+  return save(binding_->runtimeHandle, fileName);
+}
+
 // --- Configuration files ---
 
 // Configuration files are not handled by this build: both directions fail with their

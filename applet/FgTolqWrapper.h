@@ -101,6 +101,7 @@ class FgTolqWrapper {
   int runtimeSetParameter(int id, const void* value, unsigned dma, int type) const;
   int runtimeFreeParameterString(int id, void* value, unsigned dma, int type) const;
   const runtime::ParameterRecord* runtimeParameterInfo() const;
+  int runtimeSaveConfig(const char* fileName) const;
 
   // The description record of an SDK parameter (or DRA_ entry) on port 0, or null.
   runtime::ParameterRecord* descriptionRecord(std::int32_t id) const;
@@ -136,6 +137,12 @@ class FgTolqWrapper {
     }
     int setParameter(int id, const void* value, unsigned dma, int type) const override {
       return applet_.runtimeSetParameter(id, value, dma, type);
+    }
+    int saveConfig(const char* fileName) const override {
+      return applet_.runtimeSaveConfig(fileName);
+    }
+    const runtime::ParameterRecord* runtimeParameterTree() const override {
+      return applet_.runtimeParameterInfo();
     }
     runtime::ParameterRecord* descriptionRecord(std::int32_t id) const override {
       return applet_.descriptionRecord(id);

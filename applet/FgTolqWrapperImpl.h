@@ -101,7 +101,8 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   semantics::OutputFormatTable outputFormats_;
   parameters::GetContext getContext_{services(), registry_,     hardware_, values_,
                                      debugPoints_, strings_};
-  semantics::SetContext setContext_{services(), registry_, hardware_, values_, outputFormats_};
+  semantics::SetContext setContext_{services(), registry_,      hardware_,
+                                    values_,    outputFormats_, debugPoints_};
 
   // Events: name to mask and mask to name.
   EventTables events_;

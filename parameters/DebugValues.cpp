@@ -20,7 +20,7 @@ void debugSourceName(const Getter&, GetContext& context, const GetRequest&, char
 }
 
 void debugFile(const Getter&, GetContext& context, const GetRequest&, char* destination) {
-  points(context).readText(selected(context), "_DebugFile", destination);
+  points(context).readText(selected(context), debug::PointParameter::kDebugFile, destination);
 }
 
 void debugInputEnable(const Getter&, GetContext& context, const GetRequest& request) {
@@ -31,12 +31,23 @@ void debugOutputEnable(const Getter&, GetContext& context, const GetRequest& req
   put(request.value, points(context).outputEnabled(selected(context)));
 }
 
-void debugMonitored(const Getter& getter, GetContext& context, const GetRequest& request) {
-  put(request.value, points(context).monitored(selected(context), getter.word));
+void debugXPosition(const Getter&, GetContext& context, const GetRequest& request) {
+  put(request.value,
+      points(context).monitored(selected(context), debug::PointParameter::kXPosition));
 }
 
-void debugReady(const Getter& getter, GetContext& context, const GetRequest& request) {
-  put(request.value, points(context).readUint32(selected(context), getter.word));
+void debugYPosition(const Getter&, GetContext& context, const GetRequest& request) {
+  put(request.value,
+      points(context).monitored(selected(context), debug::PointParameter::kYPosition));
+}
+
+void debugPixel(const Getter&, GetContext& context, const GetRequest& request) {
+  put(request.value,
+      points(context).monitored(selected(context), debug::PointParameter::kPixelValue));
+}
+
+void debugReady(const Getter&, GetContext& context, const GetRequest& request) {
+  put(request.value, points(context).readUint32(selected(context), debug::PointParameter::kReady));
 }
 
 }  // namespace brenvik::parameters::getters

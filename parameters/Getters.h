@@ -40,7 +40,7 @@ struct Getter {
   Hw slot{};                   // hardware rows: the bound parameter
   std::int32_t typeCode = 0;   // hardware rows: the type code of the read
   std::uint32_t number = 0;    // constants; nanoseconds per tick of scaled reads
-  const char* word = nullptr;  // constant texts; the suffix of a debug point's parameter
+  const char* word = nullptr;  // constant texts
   const void* (*address)(const CurrentValues&) = nullptr;  // stored rows: the member
 };
 
@@ -87,7 +87,9 @@ void debugSourceName(const Getter&, GetContext&, const GetRequest&, char* destin
 void debugFile(const Getter&, GetContext&, const GetRequest&, char* destination);
 void debugInputEnable(const Getter&, GetContext&, const GetRequest&);
 void debugOutputEnable(const Getter&, GetContext&, const GetRequest&);
-void debugMonitored(const Getter&, GetContext&, const GetRequest&);
+void debugXPosition(const Getter&, GetContext&, const GetRequest&);
+void debugYPosition(const Getter&, GetContext&, const GetRequest&);
+void debugPixel(const Getter&, GetContext&, const GetRequest&);
 void debugReady(const Getter&, GetContext&, const GetRequest&);
 
 // --- Row builders: each names its parameter by an SdkName, resolved while compiling ---
@@ -173,11 +175,6 @@ constexpr Getter computed(SdkName parameter, ValueForm form, ValueGetter functio
 
 constexpr Getter computedText(SdkName parameter, TextGetter function) {
   return {.id = parameter.id(), .form = ValueForm::kText, .text = function};
-}
-
-// A 32-bit hardware parameter of the selected debug point, named by its suffix.
-constexpr Getter debugPoint(SdkName parameter, ValueGetter function, const char* suffix) {
-  return {.id = parameter.id(), .value = function, .word = suffix};
 }
 
 }  // namespace brenvik::parameters::getters

@@ -21,6 +21,10 @@ class AppletServices {
   virtual int parameterId(const char* name) const = 0;
   virtual int getParameter(int id, void* value, unsigned dma, int type) const = 0;
   virtual int setParameter(int id, const void* value, unsigned dma, int type) const = 0;
+  // The runtime's own save of its configuration to a file, and its own parameter
+  // description (the newest root; null when the runtime offers none).
+  virtual int saveConfig(const char* fileName) const = 0;
+  virtual const ParameterRecord* runtimeParameterTree() const = 0;
 
   // The description record of an SDK parameter (or DRA_ entry) on port 0, or null before the
   // description is built and for ids without one. Changed under the parameter lock only.

@@ -4,6 +4,9 @@
 namespace brenvik::runtime {
 class AppletServices;
 }
+namespace brenvik::debug {
+class DebugPoints;
+}
 namespace brenvik::parameters {
 class ParameterRegistry;
 class HardwareBinding;
@@ -22,6 +25,7 @@ struct SetContext {
   const parameters::HardwareBinding& hardware;  // writes of the bound hardware parameters
   parameters::CurrentValues& values;            // every setter's stored value
   const OutputFormatTable& outputFormats;       // the inputs of the output-format block
+  const debug::DebugPoints& debugPoints;        // the discovered debug points and their access
 };
 
 }  // namespace brenvik::semantics

@@ -54,7 +54,8 @@ TEST(DefaultPass, CreationWritesEveryInitialValueOnceInOrder) {
   EXPECT_EQ(withoutPrefix(journal(board)),
             concatenated({
                 trigger::creation(),
-                {"FG_TIMEOUT 2 1000000 0", "Camera_FullMode 2 0 0", "Camera_DvalMode 2 1 0"},
+                {"FG_TIMEOUT 2 1000000 0", "Camera_FullMode 2 0 0", "Camera_DvalMode 2 1 0",
+                 "Debug_CameraInput_DebugFile 6  0"},
                 sorter,  // tap geometry
                 sorter,  // sensor width
                 sorter,  // vantage point

@@ -48,6 +48,8 @@ TEST_F(SetDispatch, ReadOnlyParametersAreRefusedWhateverTheValue) {
     }
     const bool readOnly = row == nullptr ? parameter.name != "FG_TIMEOUT"
                                          : (row->access & runtime::kAccessWrite) == 0;
+    // Setting the save parameter would make the runtime write a file named by the value.
+    if (parameter.name == "FG_DEBUGSAVECONFIG") continue;
     // Zeros wide enough for every value form: the writable ones then name no file and write
     // entry 0 of the lookup table.
     const std::uint64_t zeros[4] = {};

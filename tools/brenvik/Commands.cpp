@@ -15,6 +15,7 @@ extern const Command kEventsCommand;
 extern const Command kPlayCommand;
 extern const Command kDescribeCommand;
 extern const Command kXmlCommand;
+extern const Command kDebugCommand;
 extern const Command kLutCommand;
 extern const Command kSimulatorCommand;
 extern const Command kTriggerCommand;
@@ -23,7 +24,8 @@ const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
-                                              kLutCommand,      kSimulatorCommand, kTriggerCommand};
+                                              kLutCommand,      kSimulatorCommand, kTriggerCommand,
+                                              kDebugCommand};
   return kCommands;
 }
 

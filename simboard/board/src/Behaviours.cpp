@@ -11,9 +11,12 @@ std::int32_t Behaviour::control(std::string_view, std::string_view, ParameterSto
   return SIMBOARD_INVALID_PARAMETER;
 }
 
+std::unique_ptr<Behaviour> makeDebugPointBehaviour();
+
 std::vector<std::unique_ptr<Behaviour>> makeBehaviours() {
   std::vector<std::unique_ptr<Behaviour>> behaviours;
   behaviours.push_back(makeTriggerUnit());
+  behaviours.push_back(makeDebugPointBehaviour());
   return behaviours;
 }
 
