@@ -37,7 +37,7 @@ void renderTheDocument(benchmark::State& state) {
     text = brenvik::description::ParameterInfoBuilderXML(tree, "Brenvik", 0).build();
     benchmark::DoNotOptimize(text.data());
   }
-  state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * text.size()));
+  state.SetBytesProcessed(state.iterations() * static_cast<std::int64_t>(text.size()));
   state.counters["document bytes"] = static_cast<double>(text.size());
 }
 BENCHMARK(renderTheDocument)->Unit(benchmark::kMicrosecond);

@@ -5,7 +5,7 @@ if(BRENVIK_SANITIZE)
   add_link_options(-fsanitize=address,undefined)
   # GCC's flow analysis under the sanitizers reports uninitialised members inside the
   # standard library that are not there; the plain build keeps the warning.
-  add_compile_options(-Wno-maybe-uninitialized)
+  add_compile_options($<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
 else()
   # Shared libraries must resolve every symbol they use at link time.
   add_link_options(-Wl,-z,defs)

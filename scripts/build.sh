@@ -1,14 +1,27 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour: "plain" (default) or "sanitize" (AddressSanitizer and
-# UndefinedBehaviorSanitizer), into build/<flavour>.
+# Configures and builds one flavour: "plain" (default, the system's compiler) or "sanitize"
+# (AddressSanitizer and UndefinedBehaviorSanitizer, built with clang so that a second
+# compiler keeps the code warning-free), into build/<flavour>. Warnings are errors here, as
+# in CI.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:-plain}
+compiler=
 case "$flavour" in
   plain) options=() ;;
-  sanitize) options=(-DBRENVIK_SANITIZE=ON -DBRENVIK_BENCHMARKS=OFF) ;;
+  sanitize) compiler=clang++
+            options=(-DBRENVIK_SANITIZE=ON -DBRENVIK_BENCHMARKS=OFF
+                     -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
   *) echo "build: unknown flavour '$flavour' (plain or sanitize)" >&2; exit 2 ;;
 esac
+tree=$root/build/$flavour
+# A tree configured with another compiler is configured afresh: CMake would otherwise drop
+# this run's options while it switches.
+fresh=()
+if [[ -n $compiler && -f $tree/CMakeCache.txt ]] &&
+   ! grep -qx "CMAKE_CXX_COMPILER:[A-Z]*=$(command -v "$compiler")" "$tree/CMakeCache.txt"; then
+  fresh=(--fresh)
+fi
 jobs=$(nproc 2>/dev/null || echo 2)
-cmake -S "$root" -B "$root/build/$flavour" -G Ninja "${options[@]}" >/dev/null
-cmake --build "$root/build/$flavour" -j "$jobs"
+cmake "${fresh[@]}" -S "$root" -B "$tree" -G Ninja -DBRENVIK_WERROR=ON "${options[@]}" >/dev/null
+cmake --build "$tree" -j "$jobs"

@@ -3,6 +3,8 @@
 set -euo pipefail
 
 packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
+          # The sanitizer build uses clang, and its sanitizer runtime.
+          clang libclang-rt-14-dev
           # The GenICam XML is checked by xmllint and by Aravis; aravis-0.8.pc also asks
           # pkg-config for libusb and zlib.
           libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev

@@ -57,15 +57,15 @@ TEST(Creation, FlagBitZeroWritesOnlyTheTriggersCreationState) {
 }
 
 TEST(Creation, ObjectsOnSeveralThreadsAndBoardsLiveSideBySide) {
-  constexpr int kThreads = 4;
+  constexpr std::size_t kThreads = 4;
   std::vector<AppletHandle> handles(kThreads, AppletHandle{nullptr});
   std::vector<std::int32_t> codes(kThreads, -1);
   std::vector<std::thread> threads;
-  for (int i = 0; i < kThreads; ++i) {
+  for (std::size_t i = 0; i < kThreads; ++i) {
     threads.emplace_back([&, i] { handles[i].applet = Std_entry(freshBoard(), &codes[i], 0); });
   }
   for (auto& thread : threads) thread.join();
-  for (int i = 0; i < kThreads; ++i) {
+  for (std::size_t i = 0; i < kThreads; ++i) {
     ASSERT_NE(handles[i].applet, nullptr) << "code " << codes[i];
     EXPECT_EQ(codes[i], 0);
   }

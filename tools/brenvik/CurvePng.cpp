@@ -1,7 +1,9 @@
 // The curve of a lookup table as a PNG picture, through libpng.
 #include "tools/brenvik/CurvePng.h"
 
+#if BRENVIK_HAVE_PNG
 #include <png.h>
+#endif
 
 #include <algorithm>
 #include <csetjmp>
@@ -11,6 +13,7 @@
 
 namespace brenvik::tool {
 
+#if BRENVIK_HAVE_PNG
 namespace {
 
 constexpr std::uint8_t kBackground = 255;
@@ -98,5 +101,14 @@ bool writeCurvePng(const std::string& file, std::span<const std::uint32_t> entri
   }
   return true;
 }
+
+#else
+// A tool built without libpng draws no curves, and says so.
+bool writeCurvePng(const std::string& file, std::span<const std::uint32_t>, std::uint32_t,
+                   std::string* error) {
+  *error = "this brenvik was built without libpng and cannot draw " + file;
+  return false;
+}
+#endif
 
 }  // namespace brenvik::tool
