@@ -60,7 +60,7 @@ function(runInstalled expectedStatus pattern)
   endif()
 endfunction()
 set(tool ${prefix}/bin/brenvik)
-runInstalled(0 "creation +ok.*applet name +Brenvik" ${tool} info)
+runInstalled(0 "creation +ok.*applet name \\(0x1050\\) +Brenvik" ${tool} info)
 runInstalled(0 "FG_WIDTH \\(100\\) = 1024" ${tool} get FG_WIDTH)
 # The applet's log line shows that it found the logging dispatcher in the installation.
 runInstalled(1 "vurn.wrapper.Brenvik .4. .*trying to get unknown SDK parameter '12345'"
