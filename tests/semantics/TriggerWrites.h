@@ -30,12 +30,12 @@ constexpr std::uint32_t kPeriodAt8Hz = 15624991;
 
 inline std::vector<std::string> stop() { return {line(kClear, 1)}; }
 inline std::vector<std::string> release() { return {line(kClear, 0)}; }
-inline std::vector<std::string> external(int on) { return {line(kSelectExternal, on)}; }
+inline std::vector<std::string> external(std::uint64_t on) { return {line(kSelectExternal, on)}; }
 inline std::vector<std::string> missingFrameReset() {
   return {line("Monitoring_CheckForMissingFrame_Cam0_ResetMissing_Mode", 2), line(kClear, 2)};
 }
 inline std::vector<std::string> runOff() { return {line(kClearQueuePulse, 1)}; }
-inline std::vector<std::string> restart(int queue) {
+inline std::vector<std::string> restart(std::uint64_t queue) {
   return {line(kClearQueuePulse, 1), line("TriggerCam0_Generators_EnableQueue_Select", queue),
           line(kMinimumPeriod, kPeriodAt8Hz),
           line("TriggerCam0_PulseFormGenerators_Enable_Select", 1), line(kClearQueuePulse, 0)};
