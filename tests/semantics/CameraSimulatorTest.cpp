@@ -65,22 +65,6 @@ std::vector<std::string> horizontal(std::uint32_t line, std::uint32_t active) {
 
 class CameraSimulator : public SetPathTest {
  protected:
-  int setDouble(std::int32_t id, double value) {
-    return Fg_setParameterWithType(&handle_, id, &value, 0, 5);
-  }
-  double getDouble(std::int32_t id) {
-    double value = -1;
-    EXPECT_EQ(Fg_getParameterWithType(&handle_, id, &value, 0, 5), 0) << id;
-    return value;
-  }
-  double realMaximum(std::int32_t id) {
-    const runtime::ParameterRecord* found = record(id);
-    return found == nullptr ? -1 : found->data.real.maximum;
-  }
-  std::int32_t access(std::int32_t id) {
-    const runtime::ParameterRecord* found = record(id);
-    return found == nullptr ? -1 : found->access;
-  }
   // Access of pixel frequency, line rate, frame rate, line gap and frame gap.
   std::vector<std::int32_t> modeAccess() {
     return {access(kPixelFrequency), access(kLineRate), access(kFrameRate), access(kLineGap),

@@ -40,10 +40,6 @@ class DebugInjection : public SetPathTest {
     EXPECT_EQ(Fg_getParameterWithType(&handle_, id, text, 0, 6), 0) << id;
     return text;
   }
-  std::int32_t access(std::int32_t id) {
-    const runtime::ParameterRecord* found = record(id);
-    return found == nullptr ? -1 : found->access;
-  }
 };
 
 TEST_F(DebugInjection, SelectingAPointAdjustsTheOutputDescriptions) {

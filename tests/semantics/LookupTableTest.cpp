@@ -27,14 +27,6 @@ const std::string kContent = "Device1_Process0_LookupTable_LookupTable_LUTconten
 
 class LookupTable : public SetPathTest {
  protected:
-  int setReal(std::int32_t id, double value) {
-    return Fg_setParameterWithType(&handle_, id, &value, 0, runtime::kTypeDouble);
-  }
-  double getReal(std::int32_t id) {
-    double value = -12345.0;
-    EXPECT_EQ(Fg_getParameterWithType(&handle_, id, &value, 0, runtime::kTypeDouble), 0);
-    return value;
-  }
   int setEntry(std::uint32_t index, std::uint32_t value) {
     LutEntry entry{value, index};
     return Fg_setParameterWithType(&handle_, kValue, &entry, 0, runtime::kTypeUint32);
@@ -52,9 +44,9 @@ class LookupTable : public SetPathTest {
   }
   // Sets the four processing values; the last of the four writes is the complete table.
   std::string processed(double offset, double gain, double gamma, std::uint32_t invert) {
-    EXPECT_EQ(setReal(kOffset, offset), 0);
-    EXPECT_EQ(setReal(kGain, gain), 0);
-    EXPECT_EQ(setReal(kGamma, gamma), 0);
+    EXPECT_EQ(setDouble(kOffset, offset), 0);
+    EXPECT_EQ(setDouble(kGain, gain), 0);
+    EXPECT_EQ(setDouble(kGamma, gamma), 0);
     EXPECT_EQ(set(kInvert, invert), 0);
     const auto lines = writes();
     return lines.size() == 4 ? lines.back()
@@ -151,14 +143,14 @@ TEST_F(LookupTable, ValuesOutsideTheirRangesAreRefusedBeforeAnythingChanges) {
       {kGamma, 1000.01, -6000}, {kGamma, -infinity, -6000},
   };
   for (const Case& c : cases) {
-    const double before = getReal(c.id);
+    const double before = getDouble(c.id);
     writes();
-    EXPECT_EQ(setReal(c.id, c.value), c.result) << c.id << " " << c.value;
+    EXPECT_EQ(setDouble(c.id, c.value), c.result) << c.id << " " << c.value;
     if (c.result != 0) {
-      EXPECT_EQ(getReal(c.id), before) << c.id << " " << c.value;
+      EXPECT_EQ(getDouble(c.id), before) << c.id << " " << c.value;
       EXPECT_TRUE(writes().empty()) << c.id << " " << c.value;
     } else {
-      EXPECT_EQ(getReal(c.id), c.value);
+      EXPECT_EQ(getDouble(c.id), c.value);
     }
   }
   EXPECT_EQ(set(kInvert, 2), -6000);
@@ -180,7 +172,7 @@ TEST_F(LookupTable, TheTypeSwitchesAccessAndTheCustomTypeKeepsProcessingForLater
   EXPECT_EQ(record(kCustomFile)->access, 7);
   for (const std::int32_t id : processingIds) EXPECT_EQ(record(id)->access, 1) << id;
 
-  EXPECT_EQ(setReal(kGamma, 2.0), 0);
+  EXPECT_EQ(setDouble(kGamma, 2.0), 0);
   EXPECT_EQ(set(kInvert, 1), 0);
   EXPECT_TRUE(writes().empty());
   EXPECT_EQ(table(), identityTable());
@@ -193,10 +185,10 @@ TEST_F(LookupTable, TheTypeSwitchesAccessAndTheCustomTypeKeepsProcessingForLater
 
 TEST_F(LookupTable, AFailingTableWriteRollsTheValueBackButNotTheCache) {
   failWrites(kContent, -2073);
-  EXPECT_EQ(setReal(kGain, 2.0), -2073);
+  EXPECT_EQ(setDouble(kGain, 2.0), -2073);
   EXPECT_EQ(lastError(), -2073);
   EXPECT_EQ(writes(), std::vector<std::string>{tableWrite(expectedTable(0, 2, 1, 0), -2073)});
-  EXPECT_EQ(getReal(kGain), 1.0);
+  EXPECT_EQ(getDouble(kGain), 1.0);
   EXPECT_EQ(table(), expectedTable(0, 2, 1, 0));
 
   // The type: it stays, and so does the access it granted.

@@ -53,6 +53,33 @@ const runtime::ParameterRecord* SetPathTest::record(std::int32_t id) {
   return nullptr;
 }
 
+int SetPathTest::setDouble(std::int32_t id, double value) {
+  return Fg_setParameterWithType(&handle_, id, &value, 0, 5);
+}
+
+double SetPathTest::getDouble(std::int32_t id) {
+  double value = -1;
+  EXPECT_EQ(Fg_getParameterWithType(&handle_, id, &value, 0, 5), 0) << id;
+  return value;
+}
+
+std::int32_t SetPathTest::minimum(std::int32_t id) {
+  const runtime::ParameterRecord* found = record(id);
+  EXPECT_NE(found, nullptr) << id;
+  return found == nullptr ? -1 : found->data.integer.minimum;
+}
+
+double SetPathTest::realMaximum(std::int32_t id) {
+  const runtime::ParameterRecord* found = record(id);
+  EXPECT_NE(found, nullptr) << id;
+  return found == nullptr ? -1 : found->data.real.maximum;
+}
+
+std::int32_t SetPathTest::access(std::int32_t id) {
+  const runtime::ParameterRecord* found = record(id);
+  return found == nullptr ? -1 : found->access;
+}
+
 std::int32_t SetPathTest::maximum(std::int32_t id) {
   const runtime::ParameterRecord* found = record(id);
   EXPECT_NE(found, nullptr) << id;

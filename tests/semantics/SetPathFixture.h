@@ -21,6 +21,8 @@ class SetPathTest : public AppletTest {
 
   int set(std::int32_t id, std::uint32_t value, std::uint32_t dma = 0, int type = 2);
   std::uint32_t get(std::int32_t id);
+  int setDouble(std::int32_t id, double value);
+  double getDouble(std::int32_t id);
 
   // The writes that reached the board since the last call, as "name type value result"
   // lines without the "Device1_Process0_" prefix; the journal starts over.
@@ -32,6 +34,9 @@ class SetPathTest : public AppletTest {
   // The record of an SDK parameter in the description that Fg_getParameterInfo hands out.
   const runtime::ParameterRecord* record(std::int32_t id);
   std::int32_t maximum(std::int32_t id);
+  std::int32_t minimum(std::int32_t id);
+  double realMaximum(std::int32_t id);
+  std::int32_t access(std::int32_t id);  // -1 without a record
 };
 
 // The eight sorter writes, as writes() lists them; order and mirror as "0:a,b,...".

@@ -47,69 +47,55 @@ TEST(TriggerOutputSources, TheTableCoversExactlyTheEnumeratedSources) {
   }
 }
 
-class Trigger : public SetPathTest {
- protected:
-  int setReal(std::int32_t id, double value) {
-    return Fg_setParameterWithType(&handle_, id, &value, 0, 5);
-  }
-  double getReal(std::int32_t id) {
-    double value = -1;
-    EXPECT_EQ(Fg_getParameterWithType(&handle_, id, &value, 0, 5), 0) << id;
-    return value;
-  }
-  std::int32_t minimum(std::int32_t id) {
-    const runtime::ParameterRecord* found = record(id);
-    return found == nullptr ? -1 : found->data.integer.minimum;
-  }
-};
+using Trigger = SetPathTest;
 
 TEST_F(Trigger, TimesBecomeTicksOfTheTimeBase) {
-  ASSERT_EQ(setReal(kRate, 8.0), 0);
-  ASSERT_EQ(setReal(kRate, 1e5), 0);  // 10 µs still hold the 4 µs pulses
-  ASSERT_EQ(setReal(kDebounce, 1.0), 0);
-  ASSERT_EQ(setReal(kDelay0, 0.0), 0);
-  ASSERT_EQ(setReal(kDelay0, 0.012), 0);  // 1.5 ticks round half up
-  ASSERT_EQ(setReal(kWidth1, 4.0), 0);
+  ASSERT_EQ(setDouble(kRate, 8.0), 0);
+  ASSERT_EQ(setDouble(kRate, 1e5), 0);  // 10 µs still hold the 4 µs pulses
+  ASSERT_EQ(setDouble(kDebounce, 1.0), 0);
+  ASSERT_EQ(setDouble(kDelay0, 0.0), 0);
+  ASSERT_EQ(setDouble(kDelay0, 0.012), 0);  // 1.5 ticks round half up
+  ASSERT_EQ(setDouble(kWidth1, 4.0), 0);
   EXPECT_EQ(writes(), (std::vector<std::string>{
                           line(tw::kMinimumPeriod, 15624991), line(tw::kMinimumPeriod, 1241),
                           line("TriggerInput_Debounce8_Prescale_Period", 42),
                           line(pulseForm(0, "Delay_Delay_Width"), 1),
                           line(pulseForm(0, "Delay_Delay_Width"), 2),
                           line(pulseForm(1, "Width_Width"), 500)}));
-  EXPECT_DOUBLE_EQ(getReal(kDelay0), 0.016);
-  EXPECT_DOUBLE_EQ(getReal(kDebounce), 1.008);
+  EXPECT_DOUBLE_EQ(getDouble(kDelay0), 0.016);
+  EXPECT_DOUBLE_EQ(getDouble(kDebounce), 1.008);
 }
 
 TEST_F(Trigger, OutOfRangeTimesAreRefusedBeforeAnyWrite) {
-  EXPECT_EQ(setReal(kRate, 0.029), -6000);
-  EXPECT_EQ(setReal(kRate, 1.26e7), -6000);
-  EXPECT_EQ(setReal(kDebounce, 0.047), -6000);
-  EXPECT_EQ(setReal(kDebounce, 1.6), -6000);
-  EXPECT_EQ(setReal(kDelay0, -0.1), -6000);
-  EXPECT_EQ(setReal(kWidth1, 0.9), -6000);
-  EXPECT_EQ(setReal(kWidth1, 6.9e7), -6000);
+  EXPECT_EQ(setDouble(kRate, 0.029), -6000);
+  EXPECT_EQ(setDouble(kRate, 1.26e7), -6000);
+  EXPECT_EQ(setDouble(kDebounce, 0.047), -6000);
+  EXPECT_EQ(setDouble(kDebounce, 1.6), -6000);
+  EXPECT_EQ(setDouble(kDelay0, -0.1), -6000);
+  EXPECT_EQ(setDouble(kWidth1, 0.9), -6000);
+  EXPECT_EQ(setDouble(kWidth1, 6.9e7), -6000);
   EXPECT_TRUE(writes().empty());
-  EXPECT_DOUBLE_EQ(getReal(kRate), 8.0);
+  EXPECT_DOUBLE_EQ(getDouble(kRate), 8.0);
 }
 
 // A pulse longer than a generator period breaks the cross-check; a downscale stretches the
 // period the pulse may take.
 TEST_F(Trigger, PulsesMustFitIntoTheGeneratorPeriod) {
-  ASSERT_EQ(setReal(kRate, 4.0), 0);
-  ASSERT_EQ(setReal(kWidth1, 200000.0), 0);
+  ASSERT_EQ(setDouble(kRate, 4.0), 0);
+  ASSERT_EQ(setDouble(kWidth1, 200000.0), 0);
   writes();
-  EXPECT_EQ(setReal(kRate, 5.0), -2079);
-  EXPECT_DOUBLE_EQ(getReal(kRate), 4.0);
+  EXPECT_EQ(setDouble(kRate, 5.0), -2079);
+  EXPECT_DOUBLE_EQ(getDouble(kRate), 4.0);
   EXPECT_TRUE(writes().empty());
 
   ASSERT_EQ(set(kDownscale1, 2), 0);
-  ASSERT_EQ(setReal(kRate, 9.0), 0);
-  EXPECT_EQ(setReal(kRate, 10.0), -2079);
+  ASSERT_EQ(setDouble(kRate, 9.0), 0);
+  EXPECT_EQ(setDouble(kRate, 10.0), -2079);
   EXPECT_EQ(set(kDownscale1, 1), -2078);  // the width no longer fits at 9 Hz
   EXPECT_EQ(get(kDownscale1), 2u);
-  EXPECT_EQ(setReal(kDelay0, 111112.0), -2079);
-  EXPECT_EQ(setReal(kWidth1, 222224.0), -2079);
-  EXPECT_DOUBLE_EQ(getReal(kWidth1), 200000.0);
+  EXPECT_EQ(setDouble(kDelay0, 111112.0), -2079);
+  EXPECT_EQ(setDouble(kWidth1, 222224.0), -2079);
+  EXPECT_DOUBLE_EQ(getDouble(kWidth1), 200000.0);
 }
 
 TEST_F(Trigger, DownscaleAndPhaseKeepEachOtherAndTheirLimits) {
@@ -276,7 +262,7 @@ TEST_F(Trigger, TheBoardsQueueFillsAndDrains) {
   constexpr std::int32_t kFillLevel = sdkId("FG_TRIGGERQUEUE_FILLLEVEL");
   constexpr std::int32_t kBusy = sdkId("FG_SOFTWARETRIGGER_IS_BUSY");
   constexpr std::int32_t kPulses = sdkId("FG_TRIGGEROUT_STATS_PULSECOUNT");
-  ASSERT_EQ(setReal(kRate, 100.0), 0);  // 10 ms per pulse
+  ASSERT_EQ(setDouble(kRate, 100.0), 0);  // 10 ms per pulse
   ASSERT_EQ(set(kMode, 4), 0);
   ASSERT_EQ(set(kQueue, 1), 0);
   ASSERT_EQ(set(kState, 0), 0);
@@ -292,7 +278,7 @@ TEST_F(Trigger, TheBoardsQueueFillsAndDrains) {
 
   // Without the queue a second pulse during the first one's period meets a busy generator.
   ASSERT_EQ(set(kQueue, 0), 0);
-  ASSERT_EQ(setReal(kRate, 1.0), 0);  // one pulse per second
+  ASSERT_EQ(setDouble(kRate, 1.0), 0);  // one pulse per second
   ASSERT_EQ(set(kSend, 1), 0);
   EXPECT_EQ(set(kSend, 1), -60);
   EXPECT_EQ(get(kPulses), 5u);
