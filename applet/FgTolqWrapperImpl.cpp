@@ -114,11 +114,6 @@ void FgTolqWrapperImpl::runCreationDiscovery() {
 // Every parameter's initial value, written through its setter with errors dropped.
 void FgTolqWrapperImpl::applyDefaults() { semantics::applyDefaults(setContext_); }
 
-// --- Configuration files ---
-
-bool FgTolqWrapperImpl::applyConfiguration(persistence::Fg_ConfigFileParser&) { return false; }
-void FgTolqWrapperImpl::storeConfiguration(persistence::Fg_ConfigFileParser&) {}
-
 // --- DMA operations that this applet does not offer ---
 
 int FgTolqWrapperImpl::processChannelToDma(unsigned, unsigned) {

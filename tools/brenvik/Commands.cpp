@@ -19,13 +19,17 @@ extern const Command kDebugCommand;
 extern const Command kLutCommand;
 extern const Command kSimulatorCommand;
 extern const Command kTriggerCommand;
+extern const Command kSaveCommand;
+extern const Command kLoadCommand;
+extern const Command kDiffCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
                                               kLutCommand,      kSimulatorCommand, kTriggerCommand,
-                                              kDebugCommand};
+                                              kDebugCommand,    kSaveCommand,   kLoadCommand,
+                                              kDiffCommand};
   return kCommands;
 }
 
