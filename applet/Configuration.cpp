@@ -14,6 +14,7 @@
 #include "platform/os/Process.h"
 #include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
+#include "semantics/CameraSimulator.h"
 #include "semantics/SetPath.h"
 
 namespace brenvik {
@@ -216,6 +217,7 @@ bool FgTolqWrapperImpl::applyConfiguration(Fg_ConfigFileParser& parser) {
     if (!readKey(parser, kConfigurationKeys[i], value)) return false;
     store(values_, *kStoredSlots[i], value);
   }
+  semantics::adoptStoredSimulatorSettings(setContext_);
   for (const ConfigurationKey& key : kConfigurationKeys) {
     if (!isApplied(key.use)) continue;
     if (!readKey(parser, key, value)) return false;

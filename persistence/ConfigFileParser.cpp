@@ -177,8 +177,26 @@ bool Fg_ConfigFileParser::rewind() {
   return true;
 }
 
+// A CR LF line end reads as LF on every system, as text-mode streams read it where CR LF is
+// the native line end, so that files written on either system read alike.
 bool Fg_ConfigFileParser::nextLine() {
-  return std::fgets(line_, static_cast<int>(sizeof line_), file_) != nullptr;
+  if (std::fgets(line_, static_cast<int>(sizeof line_), file_) == nullptr) return false;
+  const std::size_t length = std::strlen(line_);
+  if (length == 0 || line_[length - 1] != '\r') {
+    if (length >= 2 && line_[length - 2] == '\r' && line_[length - 1] == '\n') {
+      line_[length - 2] = '\n';
+      line_[length - 1] = '\0';
+    }
+    return true;
+  }
+  // The piece ends between CR and LF.
+  const int next = std::fgetc(file_);
+  if (next == '\n') {
+    line_[length - 1] = '\n';
+  } else if (next != EOF) {
+    std::ungetc(next, file_);
+  }
+  return true;
 }
 
 int Fg_ConfigFileParser::parseKeyFromLine(const char* key, std::span<char> destination) {

@@ -212,12 +212,20 @@ TEST_F(ConfigFileParserTest, NumberReadersConvertLeadingPartsAndRefuseErrorTexts
   EXPECT_TRUE(std::isinf(real));
 }
 
-TEST_F(ConfigFileParserTest, CarriageReturnsBeforeTheLineEndDoNotReachValues) {
-  auto parser = parserOn("[Port A]\r\nFG_WIDTH=640;\r\nFG_FILE='a.txt';\r\n");
-  std::uint32_t number = 0;
+TEST_F(ConfigFileParserTest, CarriageReturnLineEndsReadAsPlainLineEnds) {
+  // The header section's line end is part of its search text, and a value without a closing
+  // delimiter keeps its line end: both see LF alone. A CR LF split between two pieces of a
+  // long line reads the same.
+  auto parser = parserOn("[Kamerasektion]\r\nAktivePort=0;\r\n[Port A]\r\nFG_WIDTH=640;\r\n"
+                         "FG_FILE='a.txt';\r\nOpen=x\r\n" + std::string(254, 'p') + "\r\nLast=1;\r\n");
+  std::uint32_t number = 7;
+  EXPECT_EQ(parser->parseIntKeyFromHeader("AktivePort", number), 0);
+  EXPECT_EQ(number, 0u);
   EXPECT_EQ(parser->parseIntKeyFromPort(0, "FG_WIDTH", number), 0);
   EXPECT_EQ(number, 640u);
   EXPECT_EQ(portValue(*parser, "FG_FILE"), "a.txt");
+  EXPECT_EQ(portValue(*parser, "Open"), "x\n");
+  EXPECT_EQ(portValue(*parser, "Last"), "1");
 }
 
 TEST_F(ConfigFileParserTest, EmptyBinaryAndUnopenedFilesFindNothing) {

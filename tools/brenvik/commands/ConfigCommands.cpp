@@ -73,9 +73,13 @@ std::string keyValue(persistence::Fg_ConfigFileParser& parser,
                                      std::chars_format::general, 12);
       return std::string(shown.data(), end.ptr);
     }
-    case persistence::KeyForm::kText:
+    case persistence::KeyForm::kText: {
       if (parser.parseKeyFromPort(0, key.name(), text) != 0) return "missing";
-      return "'" + std::string(text.data()) + "'";
+      std::string shown(text.data());
+      shown.insert(shown.begin(), '\'');
+      shown.push_back('\'');
+      return shown;
+    }
   }
   return "missing";
 }
