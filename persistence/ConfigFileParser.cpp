@@ -33,7 +33,7 @@ const char* skipBlanks(const char* text) {
 void copyInto(std::string_view value, std::span<char> destination) {
   if (destination.empty()) return;
   const std::size_t length = std::min(value.size(), destination.size() - 1);
-  std::memcpy(destination.data(), value.data(), length);
+  if (length > 0) std::memcpy(destination.data(), value.data(), length);
   destination[length] = '\0';
 }
 
