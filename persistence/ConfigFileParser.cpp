@@ -95,6 +95,8 @@ bool Fg_ConfigFileParser::setSaveFile(const char* fileName) {
 
 void Fg_ConfigFileParser::put(std::string_view text) {
   if (file_ == nullptr) return;
+  snapshotRead_ = false;
+  snapshot_.reset();
   std::fwrite(text.data(), 1, text.size(), file_);
 }
 
@@ -171,32 +173,67 @@ void Fg_ConfigFileParser::writePortHeader(std::uint32_t port) {
 
 // --- Reading ---
 
+// Searches rewind a hundred times per load: a file of ordinary size is read once and searched
+// in memory; a larger one is searched on the stream.
 bool Fg_ConfigFileParser::rewind() {
   if (file_ == nullptr) return false;
-  std::rewind(file_);
+  if (!snapshotRead_) readSnapshot();
+  cursor_ = 0;
+  if (!snapshot_) std::rewind(file_);
   return true;
 }
 
-// A CR LF line end reads as LF on every system, as text-mode streams read it where CR LF is
-// the native line end, so that files written on either system read alike.
-bool Fg_ConfigFileParser::nextLine() {
-  if (std::fgets(line_, static_cast<int>(sizeof line_), file_) == nullptr) return false;
-  const std::size_t length = std::strlen(line_);
-  if (length == 0 || line_[length - 1] != '\r') {
-    if (length >= 2 && line_[length - 2] == '\r' && line_[length - 1] == '\n') {
-      line_[length - 2] = '\n';
-      line_[length - 1] = '\0';
-    }
-    return true;
+void Fg_ConfigFileParser::readSnapshot() {
+  snapshotRead_ = true;
+  snapshot_.reset();
+  std::rewind(file_);
+  std::string content;
+  char buffer[4096];
+  std::size_t read = 0;
+  while ((read = std::fread(buffer, 1, sizeof buffer, file_)) > 0) {
+    if (content.size() + read > kSnapshotLimit) return;
+    content.append(buffer, read);
   }
-  // The piece ends between CR and LF.
-  const int next = std::fgetc(file_);
-  if (next == '\n') {
-    line_[length - 1] = '\n';
-  } else if (next != EOF) {
-    std::ungetc(next, file_);
+  snapshot_ = std::move(content);
+}
+
+// The next piece of a line, as a 256-byte line read gives it: up to and including the line
+// end, at most 255 characters. A CR LF line end reads as LF on every system, as text-mode
+// streams read it where CR LF is the native line end, so files from either system read alike.
+bool Fg_ConfigFileParser::nextLine() {
+  std::size_t length = 0;
+  if (snapshot_) {
+    if (cursor_ >= snapshot_->size()) return false;
+    const char* start = snapshot_->data() + cursor_;
+    const std::size_t most = std::min(snapshot_->size() - cursor_, kConfigLineLength);
+    const auto* end = static_cast<const char*>(std::memchr(start, '\n', most));
+    length = end != nullptr ? static_cast<std::size_t>(end - start) + 1 : most;
+    std::memcpy(line_, start, length);
+    line_[length] = '\0';
+    cursor_ += length;
+  } else {
+    if (std::fgets(line_, static_cast<int>(sizeof line_), file_) == nullptr) return false;
+    length = std::strlen(line_);
+  }
+  if (length >= 2 && line_[length - 2] == '\r' && line_[length - 1] == '\n') {
+    line_[length - 2] = '\n';
+    line_[length - 1] = '\0';
+  } else if (length >= 1 && line_[length - 1] == '\r' && takeLineFeed()) {
+    line_[length - 1] = '\n';  // the piece ended between CR and LF
   }
   return true;
+}
+
+bool Fg_ConfigFileParser::takeLineFeed() {
+  if (snapshot_) {
+    if (cursor_ >= snapshot_->size() || (*snapshot_)[cursor_] != '\n') return false;
+    ++cursor_;
+    return true;
+  }
+  const int next = std::fgetc(file_);
+  if (next == '\n') return true;
+  if (next != EOF) std::ungetc(next, file_);
+  return false;
 }
 
 int Fg_ConfigFileParser::parseKeyFromLine(const char* key, std::span<char> destination) {

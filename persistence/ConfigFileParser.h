@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <optional>
 #include <span>
 #include <string>
 #include <string_view>
@@ -95,13 +96,21 @@ class Fg_ConfigFileParser {
   int parseNumberKey(const char* section, const char* key, Number& destination);
   template <typename Number>
   int parseNumberKeyFromPort(std::uint32_t port, const char* key, Number& destination);
-  // Rewinds and reads the next line piece into line_; false at the end of the file.
+  // Rewinds, and reads the next line piece into line_ (false at the end of the file).
   bool rewind();
   bool nextLine();
+  void readSnapshot();
+  bool takeLineFeed();
+
+  // Files up to this size are read once and searched in memory.
+  static constexpr std::size_t kSnapshotLimit = std::size_t{1} << 20;
 
   std::FILE* file_ = nullptr;
   vurn::tools::logging::ErrorLogFile* log_ = nullptr;
   char line_[kConfigLineLength + 1] = {};
+  std::optional<std::string> snapshot_;  // the whole file, when it is small enough
+  bool snapshotRead_ = false;
+  std::size_t cursor_ = 0;  // the next byte of the snapshot
 };
 
 }  // namespace brenvik::persistence
