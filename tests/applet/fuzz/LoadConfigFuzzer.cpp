@@ -2,34 +2,27 @@
 // file, loaded into a fresh applet. The load ends with one of its codes, never a crash, and
 // leaves an applet whose every saved parameter can be read and saved again.
 #include <dlfcn.h>
-#include <unistd.h>
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzInput.h"
 #include "applet/Exports.h"
 
 namespace {
 
-struct ScratchFiles {
-  std::string input = "/tmp/brenvik-load-fuzz-" + std::to_string(::getpid()) + ".mcf";
-  std::string output = "/tmp/brenvik-load-fuzz-" + std::to_string(::getpid()) + "-saved.mcf";
-  ~ScratchFiles() {
-    std::remove(input.c_str());
-    std::remove(output.c_str());
-  }
-};
-
-const ScratchFiles& files() {
-  static const ScratchFiles scratch;
-  return scratch;
+const brenvik::test::FuzzInputFile& input() {
+  static const brenvik::test::FuzzInputFile file(".mcf");
+  return file;
+}
+const brenvik::test::FuzzInputFile& output() {
+  static const brenvik::test::FuzzInputFile file("-saved.mcf");
+  return file;
 }
 
-void require(bool condition) {
-  if (!condition) std::abort();
-}
+using brenvik::test::require;
 
 }  // namespace
 
@@ -41,18 +34,15 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(files().input.c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  if (!input().write(data, size)) return 0;
 
   std::int32_t code = -1;
   AppletHandle handle{Std_entry(7, &code, 0)};
   require(code == 0 && handle.applet != nullptr);
-  const int result = Fg_loadConfig(&handle, files().input.c_str());
+  const int result = Fg_loadConfig(&handle, input().name().c_str());
   require(result == 0 || result == -5000);
   require(Fg_getLastErrorNumber(&handle) == result);
-  require(Fg_saveConfig(&handle, files().output.c_str()) == 0);
+  require(Fg_saveConfig(&handle, output().name().c_str()) == 0);
   require(Fg_FreeGrabber(&handle) == 0);
   return 0;
 }

@@ -1,8 +1,6 @@
 // libFuzzer target for the configuration file parser: any bytes as a file, searched the ways
 // loading searches it. Every search must end in found or not found, with a terminated value
 // that fits its buffer, and never read or write past a buffer.
-#include <unistd.h>
-
 #include <array>
 #include <cstdint>
 #include <cstdio>
@@ -10,26 +8,19 @@
 #include <cstring>
 #include <string>
 
+#include "FuzzInput.h"
 #include "persistence/ConfigFileParser.h"
 
 namespace {
 
 using brenvik::persistence::Fg_ConfigFileParser;
 
-// The file each input is written to, removed when the fuzzer ends.
-struct ScratchFile {
-  std::string name = "/tmp/brenvik-config-fuzz-" + std::to_string(::getpid()) + ".mcf";
-  ~ScratchFile() { std::remove(name.c_str()); }
-};
-
-const std::string& scratchFile() {
-  static const ScratchFile file;
-  return file.name;
+const brenvik::test::FuzzInputFile& scratch() {
+  static const brenvik::test::FuzzInputFile file(".mcf");
+  return file;
 }
 
-void require(bool condition) {
-  if (!condition) std::abort();
-}
+using brenvik::test::require;
 
 void checkText(int result, const std::array<char, 1024>& text) {
   require(result == 0 || result == brenvik::persistence::kKeyNotFound);
@@ -42,12 +33,8 @@ void checkText(int result, const std::array<char, 1024>& text) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(scratchFile().c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
-
-  Fg_ConfigFileParser parser(nullptr, scratchFile().c_str(), true);
+  if (!scratch().write(data, size)) return 0;
+  Fg_ConfigFileParser parser(nullptr, scratch().name().c_str(), true);
   require(parser.isOpen());
   std::array<char, 1024> text{};
   checkText(parser.parseKeyFromLine("Typ", text), text);
