@@ -154,6 +154,12 @@ int FgTolqWrapperImpl::setParameterWithType(int id, const void* value, unsigned 
   return underParameterLock(value, [&] { return routeSet(id, value, dma, type); });
 }
 
+int FgTolqWrapperImpl::getParameterInfoXML(AppletHandle* handle, int port, char* buffer,
+                                           std::uint64_t* bufferSize) {
+  vurn::templates::platform::CriticalSectionGuard guard(&parameterLock_);
+  return FgTolqWrapper::getParameterInfoXML(handle, port, buffer, bufferSize);
+}
+
 int FgTolqWrapperImpl::routeGet(int id, void* value, unsigned dma, int type) {
   if (id > kDirectParameterBase) {
     return runtimeGetParameter(id - kDirectParameterBase, value, dma, type);
