@@ -1,5 +1,12 @@
-# One switch turns on AddressSanitizer and UndefinedBehaviorSanitizer for every target.
-if(BRENVIK_SANITIZE)
+# One switch turns on AddressSanitizer and UndefinedBehaviorSanitizer for every target,
+# another ThreadSanitizer (they do not combine).
+if(BRENVIK_SANITIZE AND BRENVIK_TSAN)
+  message(FATAL_ERROR "BRENVIK_SANITIZE and BRENVIK_TSAN exclude each other")
+endif()
+if(BRENVIK_TSAN)
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(BRENVIK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)

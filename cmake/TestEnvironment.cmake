@@ -9,10 +9,10 @@ set(BRENVIK_CLEAN_ENVIRONMENT
   BRENVIK_LOG=unset:
   BRENVIK_LOG_FILE=unset:)
 
-# The sanitizer runtime intercepts dlopen, which hides the applet's own run path from the
+# The sanitizer runtimes intercept dlopen, which hides the applet's own run path from the
 # dynamic loader when the applet loads the SDK runtime by plain name; in that build the
 # tests name the library directory on the search path instead (a test that picks a runtime
 # variant replaces it).
-if(BRENVIK_SANITIZE)
+if(BRENVIK_SANITIZE OR BRENVIK_TSAN)
   list(APPEND BRENVIK_CLEAN_ENVIRONMENT LD_LIBRARY_PATH=set:${BRENVIK_LIB_DIR})
 endif()

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
-# Configures and builds one flavour: "plain" (default, the system's compiler) or "sanitize"
+# Configures and builds one flavour: "plain" (default, the system's compiler), "sanitize"
 # (AddressSanitizer and UndefinedBehaviorSanitizer, built with clang so that a second
-# compiler keeps the code warning-free), into build/<flavour>. Warnings are errors here, as
+# compiler keeps the code warning-free) or "tsan" (ThreadSanitizer, clang), into
+# build/<flavour>. Warnings are errors here, as
 # in CI.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -12,7 +13,10 @@ case "$flavour" in
   sanitize) compiler=clang++
             options=(-DBRENVIK_SANITIZE=ON -DBRENVIK_BENCHMARKS=OFF
                      -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
-  *) echo "build: unknown flavour '$flavour' (plain or sanitize)" >&2; exit 2 ;;
+  tsan) compiler=clang++
+        options=(-DBRENVIK_TSAN=ON -DBRENVIK_BENCHMARKS=OFF
+                 -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
+  *) echo "build: unknown flavour '$flavour' (plain, sanitize or tsan)" >&2; exit 2 ;;
 esac
 tree=$root/build/$flavour
 # A tree configured with another compiler is configured afresh: CMake would otherwise drop
