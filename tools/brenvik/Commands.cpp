@@ -22,6 +22,7 @@ extern const Command kTriggerCommand;
 extern const Command kSaveCommand;
 extern const Command kLoadCommand;
 extern const Command kDiffCommand;
+extern const Command kServeCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
@@ -29,7 +30,7 @@ const std::vector<Command>& commands() {
                                               kDescribeCommand, kXmlCommand,
                                               kLutCommand,      kSimulatorCommand, kTriggerCommand,
                                               kDebugCommand,    kSaveCommand,   kLoadCommand,
-                                              kDiffCommand};
+                                              kDiffCommand,     kServeCommand};
   return kCommands;
 }
 

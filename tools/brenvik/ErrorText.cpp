@@ -41,22 +41,18 @@ constexpr Meaning kMeanings[] = {
 
 }  // namespace
 
-std::string describeCode(std::int64_t code) {
-  std::string_view meaning = "unknown error";
-  bool found = false;
+std::string codeMeaning(std::int64_t code) {
   for (const auto& entry : kMeanings) {
-    if (entry.code == code) {
-      meaning = entry.text;
-      found = true;
-      break;
-    }
+    if (entry.code == code) return std::string(entry.text);
   }
-  if (!found && code >= INT32_MIN && code <= INT32_MAX) {
-    if (const char* board = simboard_error_text(static_cast<std::int32_t>(code))) {
-      meaning = board;
-    }
+  if (code >= INT32_MIN && code <= INT32_MAX) {
+    if (const char* board = simboard_error_text(static_cast<std::int32_t>(code))) return board;
   }
-  return std::to_string(code) + " (" + std::string(meaning) + ")";
+  return "unknown error";
+}
+
+std::string describeCode(std::int64_t code) {
+  return std::to_string(code) + " (" + codeMeaning(code) + ")";
 }
 
 }  // namespace brenvik::tool

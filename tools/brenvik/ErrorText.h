@@ -6,6 +6,9 @@
 
 namespace brenvik::tool {
 
+// The meaning of a code, "unknown error" for a code nobody documents.
+std::string codeMeaning(std::int64_t code);
+
 // "<code> (<meaning>)", with "unknown error" for a code nobody documents.
 std::string describeCode(std::int64_t code);
 

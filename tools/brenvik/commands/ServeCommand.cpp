@@ -1,0 +1,85 @@
+// "brenvik serve": keeps one applet alive on one simulated board and serves the web front
+// end and its JSON API on the loopback address (another only when --listen names it).
+#include <charconv>
+#include <cstdint>
+#include <ostream>
+#include <string>
+#include <vector>
+
+#include "tools/brenvik/Command.h"
+
+#ifdef BRENVIK_HAVE_SERVE
+#include "tools/brenvik/serve/AppletSession.h"
+#include "tools/brenvik/serve/HttpServer.h"
+#endif
+
+namespace brenvik::tool {
+
+namespace {
+
+constexpr int kDefaultPort = 8080;
+
+template <typename Number>
+bool parseNumber(const std::string& text, Number& number) {
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+  return error == std::errc{} && end == text.data() + text.size();
+}
+
+int run(Context& context, const std::vector<std::string>& arguments) {
+  int port = kDefaultPort;
+  std::string address = "127.0.0.1";
+  for (std::size_t i = 0; i < arguments.size(); ++i) {
+    const std::string& option = arguments[i];
+    const bool hasValue = i + 1 < arguments.size();
+    if (option == "--port" && hasValue && parseNumber(arguments[i + 1], port) && port >= 0 &&
+        port <= 65535) {
+      ++i;
+    } else if (option == "--board" && hasValue &&
+               parseNumber(arguments[i + 1], context.options.board)) {
+      ++i;
+    } else if (option == "--listen" && hasValue && !arguments[i + 1].empty()) {
+      address = arguments[++i];
+    } else {
+      context.err << "brenvik serve: unexpected argument '" << option
+                  << "' (see brenvik serve --help)\n";
+      return kExitUsage;
+    }
+  }
+#ifdef BRENVIK_HAVE_SERVE
+  std::int32_t creation = 0;
+  auto host = openApplet(context, &creation);
+  if (!host || !host->created()) return kExitFailed;
+  serve::AppletSession session(std::move(host), context.options.board);
+  serve::HttpServer server(session);
+  const int bound = server.bind(address, port);
+  if (bound < 0) {
+    context.err << "brenvik serve: cannot listen on " << address << " port " << port << "\n";
+    return kExitFailed;
+  }
+  context.out << "serving Brenvik on simulated board " << context.options.board
+              << " at http://" << address << ":" << bound << "/" << std::endl;
+  return server.serve() ? kExitOk : kExitFailed;
+#else
+  context.err << "brenvik serve: this build has no web front end (it needs Debian's "
+                 "libcpp-httplib-dev and nlohmann-json3-dev)\n";
+  return kExitFailed;
+#endif
+}
+
+}  // namespace
+
+extern const Command kServeCommand{
+    "serve",
+    "serve a web front end and a JSON API on one applet on the simulated board",
+    "usage: brenvik [options] serve [--port N] [--board N] [--listen ADDR]\n"
+    "\n"
+    "Creates the applet on simulated board N (default 0) and serves, until stopped, a page\n"
+    "with the parameter tree and its live values (edits go through the applet's set path),\n"
+    "the latest frame, the lookup-table curve, the trigger, and configuration files, on\n"
+    "http://127.0.0.1:PORT/ (default port 8080; 0 picks a free one, which is printed).\n"
+    "--listen serves on another address; requests naming any other host are refused.\n"
+    "The JSON API is described in the README.\n",
+    &run,
+};
+
+}  // namespace brenvik::tool

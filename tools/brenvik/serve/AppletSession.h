@@ -1,0 +1,86 @@
+// One applet on one simulated board, shared by every request of the front end: each operation
+// takes the session's lock, so requests reach the applet one at a time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include <nlohmann/json.hpp>
+
+#include "applet/Exports.h"
+#include "runtime/ParameterRecord.h"
+#include "tools/brenvik/AppletHost.h"
+
+namespace brenvik::tool::serve {
+
+// The outcome of an operation that the applet may refuse: its code (0 on success) and, on
+// refusal, the code's meaning.
+struct Outcome {
+  int code = 0;
+  std::string message;
+  bool ok() const { return code == 0; }
+};
+
+// What a set of a parameter came to: the parameter (null when the name is unknown), a
+// usage problem with the value (empty when none), or the applet's answer.
+struct SetOutcome {
+  bool known = false;
+  std::string invalidValue;  // why the value does not fit the parameter's kind
+  Outcome applet;
+  nlohmann::json parameter;  // the parameter afterwards, on success
+};
+
+class AppletSession {
+ public:
+  AppletSession(std::unique_ptr<AppletHost> host, std::uint64_t board);
+
+  // Every described parameter: name, id, category, kind, value, limits, unit, access and
+  // enumeration entries.
+  nlohmann::json parameters();
+  std::optional<nlohmann::json> parameter(std::string_view name);
+  SetOutcome set(std::string_view name, const nlohmann::json& value);
+
+  // The current configuration as an .mcf file's content, or the save's refusal.
+  Outcome saveConfiguration(std::string& content);
+  // Loads an uploaded configuration file's content.
+  Outcome loadConfiguration(std::string_view content);
+
+  std::string descriptionXml();
+  std::vector<std::uint32_t> lookupTable();
+  Outcome fireSoftwareTrigger();
+
+  std::uint64_t board() const { return board_; }
+
+ private:
+  struct Exports {
+    decltype(&Fg_getParameterWithType) get = nullptr;
+    decltype(&Fg_setParameterWithType) set = nullptr;
+    decltype(&Fg_freeParameterStringWithType) freeString = nullptr;
+    decltype(&Fg_getParameterInfo) info = nullptr;
+    decltype(&Fg_getParameterInfoXML) xml = nullptr;
+    decltype(&Fg_saveConfig) save = nullptr;
+    decltype(&Fg_loadConfig) load = nullptr;
+  };
+  struct Described {
+    const runtime::ParameterRecord* record;
+    std::string category;
+  };
+
+  std::vector<Described> described() const;
+  nlohmann::json describe(const Described& parameter);
+  nlohmann::json valueOf(const runtime::ParameterRecord& record);
+  // A scratch file of the session's own for configuration transfers.
+  std::string scratchFile(const char* purpose) const;
+
+  std::mutex lock_;
+  std::unique_ptr<AppletHost> host_;
+  Exports exports_;
+  std::uint64_t board_ = 0;
+};
+
+}  // namespace brenvik::tool::serve
