@@ -9,7 +9,11 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # pkg-config for libusb and zlib.
           libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev
           # The tool draws lookup-table curves as PNG pictures.
-          libpng-dev)
+          libpng-dev
+          # brenvik serve: its HTTP server and JSON, and the browser its page is tested in.
+          libcpp-httplib-dev nlohmann-json3-dev chromium)
+# Node.js with npm runs the browser tests; a machine that has them from elsewhere keeps them.
+command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
@@ -20,4 +24,12 @@ if ((${#missing[@]})); then
   [[ $(id -u) -eq 0 ]] || sudo_cmd=(sudo)
   "${sudo_cmd[@]}" apt-get update -qq
   DEBIAN_FRONTEND=noninteractive "${sudo_cmd[@]}" apt-get install -y -qq "${missing[@]}"
+fi
+
+# The browser tests drive Chromium through playwright-core, from the npm registry (the
+# Debian browser above is used; playwright downloads none).
+browser_tests=$(cd "$(dirname "$0")/../tests/browser" && pwd)
+if [[ ! -d $browser_tests/node_modules/playwright-core ]]; then
+  echo "setup: installing playwright-core for the browser tests"
+  (cd "$browser_tests" && npm ci --no-audit --no-fund --loglevel=error)
 fi
