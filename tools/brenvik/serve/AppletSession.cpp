@@ -30,7 +30,7 @@ Outcome outcome(int code) { return {code, code == 0 ? std::string() : codeMeanin
 void collect(const ParameterRecord& category, const std::string& path,
              std::vector<const ParameterRecord*>& records, std::vector<std::string>& paths) {
   const std::string here = path.empty() ? printable(category.displayName)
-                                        : path + " / " + printable(category.displayName);
+                                        : joined({path, " / ", printable(category.displayName)});
   const auto& children = category.data.category;
   if (children.children == nullptr) return;
   for (std::int32_t i = 0; i < children.childCount; ++i) {
@@ -258,7 +258,7 @@ SetOutcome AppletSession::set(std::string_view name, const json& value) {
           }
         }
         if (!matched) {
-          result.invalidValue = "'" + symbol + "' is not one of the parameter's entries";
+          result.invalidValue = joined({"'", symbol, "' is not one of the parameter's entries"});
           return result;
         }
       } else {
@@ -288,8 +288,8 @@ SetOutcome AppletSession::set(std::string_view name, const json& value) {
 
 std::string AppletSession::scratchFile(const char* purpose) const {
   static std::atomic<unsigned> next{0};
-  const auto name = "brenvik-serve-" + std::to_string(board_) + "-" + purpose + "-" +
-                    std::to_string(next++) + ".mcf";
+  const std::string name = joined({"brenvik-serve-", std::to_string(board_), "-", purpose, "-",
+                                   std::to_string(next++), ".mcf"});
   return (std::filesystem::temp_directory_path() / name).string();
 }
 

@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -17,6 +18,13 @@
 #include "tools/brenvik/AppletHost.h"
 
 namespace brenvik::tool::serve {
+
+// Texts joined by appending (GCC 12 warns wrongly about "literal" + std::string at -O3).
+inline std::string joined(std::initializer_list<std::string_view> parts) {
+  std::string text;
+  for (const std::string_view part : parts) text.append(part);
+  return text;
+}
 
 // The outcome of an operation that the applet may refuse: its code (0 on success) and, on
 // refusal, the code's meaning.

@@ -54,12 +54,13 @@ void HttpServer::stop() { server_->stop(); }
 // A page elsewhere must not drive the board: the Host a request names, and its Origin when
 // it has one, must be this server's own address (or localhost for the loopback address).
 bool HttpServer::addressedToUs(const std::string& host, const std::string& origin) const {
-  const std::string port = ":" + std::to_string(port_);
-  std::array<std::string, 2> ours{address_ + port, address_ == "127.0.0.1" ? "localhost" + port
-                                                                           : address_ + port};
+  const std::string port = std::to_string(port_);
+  const std::array<std::string, 2> ours{
+      joined({address_, ":", port}),
+      joined({address_ == "127.0.0.1" ? "localhost" : address_, ":", port})};
   const bool hostOk = host == ours[0] || host == ours[1];
-  const bool originOk =
-      origin.empty() || origin == "http://" + ours[0] || origin == "http://" + ours[1];
+  const bool originOk = origin.empty() || origin == joined({"http://", ours[0]}) ||
+                        origin == joined({"http://", ours[1]});
   return hostOk && originOk;
 }
 
@@ -93,7 +94,7 @@ void HttpServer::routes() {
           if (auto parameter = session_.parameter(name)) {
             reply(response, 200, *parameter);
           } else {
-            problem(response, 404, "no parameter named '" + name + "'");
+            problem(response, 404, joined({"no parameter named '", name, "'"}));
           }
         });
   s.Put(R"(/api/parameters/([^/]+))",
@@ -106,7 +107,7 @@ void HttpServer::routes() {
           }
           const SetOutcome outcome = session_.set(name, body["value"]);
           if (!outcome.known) {
-            problem(response, 404, "no parameter named '" + name + "'");
+            problem(response, 404, joined({"no parameter named '", name, "'"}));
           } else if (!outcome.invalidValue.empty()) {
             problem(response, 400, outcome.invalidValue);
           } else if (!outcome.applet.ok()) {
