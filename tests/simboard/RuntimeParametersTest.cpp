@@ -79,11 +79,22 @@ TEST_F(RuntimeParameters, StoredOnesArePlayedByTheControlInterfaceComputedOnesAr
   EXPECT_EQ(simboard_set(board_, "FG_NR_OF_DMAS", "4294967296"), SIMBOARD_OUT_OF_RANGE);
 }
 
+// The small design has no image path: pictures of its transfer's 15 bytes arrive at the
+// picture period.
 class Acquisition : public RuntimeTest {
  protected:
-  std::int64_t status(int selector) const {
-    return Fg_getStatusEx(runtime_, selector, 0, 0, nullptr);
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    ASSERT_EQ(simboard_buffers_alloc(board_, 2, 15, &memory_), 0);
   }
+  void TearDown() override {
+    EXPECT_EQ(simboard_buffers_free(memory_), 0);
+    RuntimeTest::TearDown();
+  }
+  std::int64_t status(int selector) const {
+    return Fg_getStatusEx(runtime_, selector, 0, 0, memory_);
+  }
+  void* memory_ = nullptr;
 };
 
 TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
@@ -91,11 +102,11 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   EXPECT_EQ(value("FG_TRANSFER_LEN"), "0");
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 0);
   const auto start = Clock::now();
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, nullptr), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, memory_), 0);
   EXPECT_EQ(value("FG_DMASTATUS"), "1");
   EXPECT_EQ(status(SIMBOARD_STATUS_ACQUIRING), 1);
   EXPECT_EQ(status(SIMBOARD_STATUS_REQUESTED), 5);
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, nullptr), SIMBOARD_BUSY);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, memory_), SIMBOARD_BUSY);
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 5, 0, 5, nullptr), 5);
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(10));  // 5 x 2 ms
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 2, 0, 5, nullptr), 5);
@@ -105,7 +116,11 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   EXPECT_EQ(status(SIMBOARD_STATUS_PERIOD_US), 2000);
   // Width 5 x height 3 x 1 byte per pixel: the small design's transfer parameters.
   EXPECT_EQ(value("FG_TRANSFER_LEN"), "15");
+  // Three of the five went unread into two buffers.
+  EXPECT_EQ(status(SIMBOARD_STATUS_LOST), 3);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 2);
   EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, nullptr, 0), 0);
+  EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, nullptr, 0), SIMBOARD_NOT_RUNNING);
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 5);
 }
 
@@ -115,11 +130,11 @@ TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   const auto start = Clock::now();
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, nullptr), 0);  // until stopped
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);  // until stopped
   EXPECT_GE(waiter.get(), 1);
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(status(SIMBOARD_STATUS_REQUESTED), -1);
-  EXPECT_EQ(Fg_stopAcquire(runtime_, 0), 0);
+  EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
   const std::int64_t stoppedAt = Fg_getLastPicNumberEx(runtime_, 0, nullptr);
   std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), stoppedAt);
@@ -127,7 +142,7 @@ TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
 }
 
 TEST_F(Acquisition, BlockingWaitsTimeOut) {
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 2, 0, nullptr), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 2, 0, memory_), 0);
   const auto start = Clock::now();
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 3, 0, 1, nullptr), SIMBOARD_TIMEOUT);
   const auto waited = Clock::now() - start;
@@ -138,8 +153,8 @@ TEST_F(Acquisition, BlockingWaitsTimeOut) {
 }
 
 TEST_F(Acquisition, RefusesOtherChannelsAndMeaninglessArguments) {
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 1, 5, 0, nullptr), SIMBOARD_INVALID_PARAMETER);
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 0, 0, nullptr), SIMBOARD_OUT_OF_RANGE);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 1, 5, 0, memory_), SIMBOARD_INVALID_PARAMETER);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 0, 0, memory_), SIMBOARD_OUT_OF_RANGE);
   EXPECT_EQ(Fg_stopAcquireEx(runtime_, 1, nullptr, 0), SIMBOARD_INVALID_PARAMETER);
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 1, nullptr), SIMBOARD_INVALID_PARAMETER);
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 0, 0, 1, nullptr), SIMBOARD_OUT_OF_RANGE);
@@ -154,7 +169,7 @@ TEST_F(Acquisition, RefusesOtherChannelsAndMeaninglessArguments) {
 }
 
 TEST_F(Acquisition, EndsWhenTheHandleIsFreed) {
-  ASSERT_EQ(Fg_Acquire(runtime_, 0, -1), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);
   EXPECT_EQ(Fg_FreeGrabber(runtime_), 0);
   runtime_ = nullptr;
   EXPECT_EQ(boardValue(board_, "FG_DMASTATUS"), "0");
