@@ -19,13 +19,14 @@ extern const Command kDebugCommand;
 extern const Command kLutCommand;
 extern const Command kSimulatorCommand;
 extern const Command kTriggerCommand;
+extern const Command kAcquireCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
                                               kLutCommand,      kSimulatorCommand, kTriggerCommand,
-                                              kDebugCommand};
+                                              kDebugCommand,    kAcquireCommand};
   return kCommands;
 }
 
