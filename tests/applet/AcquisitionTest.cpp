@@ -167,6 +167,51 @@ TEST_F(Acquisition, ASoftwareTriggerYieldsExactlyOneFramePerTrigger) {
   EXPECT_EQ(Fg_stopAcquireEx(&handle_, 0, memory_, 0), 0);
 }
 
+// Rising edges that trigger lines: a frame takes as many pulses as the simulator's frame has
+// lines. The queue holds the software triggers, the generator drains them every 10 µs.
+TEST_F(Acquisition, LineTriggersCompleteAFrameEveryFrameOfLines) {
+  useSimulator(enumUnsigned("FG_VERTICAL"), false);
+  set(sdkId("FG_HEIGHT"), 4);
+  set(sdkId("FG_CAMERASIMULATOR_HEIGHT"), 4);
+  set(sdkId("FG_CAMERASIMULATOR_TRIGGER_MODE"), enumUnsigned("RISING_EDGE_TRIGGERS_LINE"));
+  setReal(sdkId("FG_TRIGGER_FRAMESPERSECOND"), 100000.0);
+  set(sdkId("FG_AREATRIGGERMODE"), enumUnsigned("ATM_SOFTWARE"));
+  set(sdkId("FG_TRIGGERQUEUE_MODE"), enumUnsigned("FG_ON"));
+  set(sdkId("FG_TRIGGERSTATE"), enumUnsigned("TS_ACTIVE"));
+  allocate(2, 1024 * 4);
+  ASSERT_EQ(Fg_AcquireEx(&handle_, 0, -1, 0, memory_), 0);
+  set(sdkId("FG_SENDSOFTWARETRIGGER"), 8);
+  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(&handle_, 2, 0, 1, memory_), 2);
+  set(sdkId("FG_SENDSOFTWARETRIGGER"), 3);
+  std::this_thread::sleep_for(std::chrono::milliseconds(5));
+  EXPECT_EQ(Fg_getLastPicNumberEx(&handle_, 0, memory_), 2);
+  set(sdkId("FG_SENDSOFTWARETRIGGER"), 1);
+  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(&handle_, 3, 0, 1, memory_), 3);
+  EXPECT_EQ(Fg_stopAcquireEx(&handle_, 0, memory_, 0), 0);
+}
+
+// While the trigger is active, the camera on the camera port sends one frame per generator
+// pulse: three frames at 200 pulses a second take no less than two periods.
+TEST_F(Acquisition, TheCameraFollowsTheActiveGenerator) {
+  const std::string path = std::string(BRENVIK_BUILD_DIR) + "/tests/acquisition-generator.pgm";
+  {
+    std::ofstream file(path, std::ios::binary);
+    file << "P5\n8 1\n255\n01234567";
+  }
+  ASSERT_EQ(simboard_set(board_, "simboard:camera_input", path.c_str()), 0);
+  set(sdkId("FG_WIDTH"), 8);
+  set(sdkId("FG_HEIGHT"), 1);
+  setReal(sdkId("FG_TRIGGER_FRAMESPERSECOND"), 200.0);
+  set(sdkId("FG_TRIGGERSTATE"), enumUnsigned("TS_ACTIVE"));
+  allocate(2, 8);
+  const auto start = std::chrono::steady_clock::now();
+  ASSERT_EQ(Fg_AcquireEx(&handle_, 0, 3, 0, memory_), 0);
+  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(&handle_, 3, 0, 1, memory_), 3);
+  const auto waited = std::chrono::steady_clock::now() - start;
+  EXPECT_GE(waited, std::chrono::milliseconds(9));
+  EXPECT_LT(waited, std::chrono::milliseconds(500));
+}
+
 // A camera-port image through the sorter: seen from the top right, each line is mirrored.
 TEST_F(Acquisition, TheCameraPortSendsTheUsersImages) {
   const std::string path = std::string(BRENVIK_BUILD_DIR) + "/tests/acquisition-input.pgm";
