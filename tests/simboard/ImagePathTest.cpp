@@ -59,7 +59,9 @@ class ImagePath : public RuntimeTest {
       EXPECT_EQ(simboard_buffers_copy(memory_, picture, bytes.data(), bytes.size(), &frame), 0);
       std::vector<std::uint32_t> pixels(frame.width * frame.height);
       for (std::size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = frame.bytesPerPixel == 1 ? bytes[i] : bytes[2 * i] | (bytes[2 * i + 1] << 8);
+        pixels[i] = frame.bytesPerPixel == 1
+                        ? bytes[i]
+                        : std::uint32_t{bytes[2 * i]} | (std::uint32_t{bytes[2 * i + 1]} << 8);
       }
       grabbed.push_back(pixels);
     }

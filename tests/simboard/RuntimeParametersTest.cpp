@@ -124,6 +124,25 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 5);
 }
 
+// A long stretch that nobody reads costs one round of the buffers, and every picture but
+// the last two is counted lost.
+TEST_F(Acquisition, CountsEveryPictureLostWhileNobodyReads) {
+  ASSERT_EQ(simboard_set(board_, "simboard:picture_period_us", "1"), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
+  const std::int64_t delivered = status(SIMBOARD_STATUS_DELIVERED);
+  EXPECT_GE(delivered, 10000);
+  EXPECT_EQ(status(SIMBOARD_STATUS_LOST), delivered - 2);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 2);
+  char bytes[15];
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered - 1, bytes, sizeof bytes, nullptr), 0);
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered, bytes, sizeof bytes, nullptr), 0);
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered - 2, bytes, sizeof bytes, nullptr),
+            SIMBOARD_PICTURE_LOST);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 0);
+}
+
 TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
   auto waiter = std::async(std::launch::async, [this] {
     return Fg_getLastPicNumberBlockingEx(runtime_, 1, 0, 20, nullptr);

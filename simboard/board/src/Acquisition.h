@@ -85,7 +85,7 @@ class Acquisition {
   void setDelivered(std::int64_t delivered) { delivered_ = delivered; }
   std::int64_t requested() const { return limit_; }
   std::uint64_t lost() const { return lost_; }
-  void countLost() { ++lost_; }
+  void countLost(std::uint64_t pictures = 1) { lost_ += pictures; }
   std::uint64_t pending() const { return pending_; }
   void setPending(std::uint64_t pending) { pending_ = pending; }
   // Bytes of the last delivered picture of this or an earlier acquisition, else 0.

@@ -113,6 +113,8 @@ void Board::releaseBuffers(const BufferSet& buffers) {
   pictureDelivered_.notify_all();
 }
 
+// Works buffer by buffer, so that a long stretch of pictures nobody asked for costs no more
+// than one round of the buffers.
 void Board::deliverLocked(Clock::time_point now) {
   if (!acquisition_.active()) return;
   const std::int64_t due = acquisition_.due(now, pulsesLocked(now));
@@ -121,22 +123,26 @@ void Board::deliverLocked(Clock::time_point now) {
   BufferSet& buffers = *acquisition_.buffers();
   const std::int64_t count = buffers.count();
   const ImageSettings settings = image_.read(values_);
+  // Pictures 1 ... n that land in buffer b (picture k lands in (k - 1) mod count).
+  auto landed = [count](std::int64_t pictures, std::int64_t buffer) {
+    return pictures > buffer ? (pictures - buffer - 1) / count + 1 : 0;
+  };
   std::uint64_t pending = acquisition_.pending();
-  for (std::int64_t picture = from + 1; picture <= due; ++picture) {
-    const auto index = static_cast<std::uint32_t>((picture - 1) % count);
-    BufferSet::Slot& slot = buffers.slot(index);
-    // A buffer whose picture was never read is overwritten: that picture is lost.
-    if (slot.unread) {
-      acquisition_.countLost();
+  for (std::int64_t buffer = 0; buffer < count; ++buffer) {
+    const std::int64_t arrivals = landed(due, buffer) - landed(from, buffer);
+    if (arrivals == 0) continue;
+    BufferSet::Slot& slot = buffers.slot(static_cast<std::uint32_t>(buffer));
+    // Each arrival overwrites the picture before it; one never read is lost.
+    const std::int64_t lost = (slot.unread ? 1 : 0) + arrivals - 1;
+    if (lost > 0) {
+      acquisition_.countLost(static_cast<std::uint64_t>(lost));
       overflow_ = true;
-    } else {
-      ++pending;
     }
-    slot.picture = picture;
+    if (!slot.unread) ++pending;
+    slot.picture = buffer + 1 + (landed(due, buffer) - 1) * count;
     slot.unread = true;
     slot.geometry = acquisition_.geometry();
-    // Only the pictures still in the buffers afterwards are worth drawing.
-    if (picture > due - count) renderLocked(picture, buffers, index, settings);
+    renderLocked(slot.picture, buffers, static_cast<std::uint32_t>(buffer), settings);
   }
   acquisition_.setPending(pending);
   acquisition_.setDelivered(due);

@@ -35,7 +35,7 @@ FrameGeometry geometryOf(const ImageSettings& settings) {
 
 void FrameRenderer::prepare(const ImageSettings& settings, const FrameGeometry& geometry,
                             std::uint64_t version) {
-  if (prepared_ && version == version_) return;
+  if (prepared_ && version == version_ && geometry == geometry_) return;
   prepared_ = true;
   version_ = version;
   settings_ = settings;

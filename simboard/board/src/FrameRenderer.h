@@ -21,6 +21,7 @@ struct FrameGeometry {
   std::uint32_t bits = 8;
   std::uint32_t bytesPerPixel = 1;
   std::uint64_t bytes() const { return std::uint64_t{width} * height * bytesPerPixel; }
+  bool operator==(const FrameGeometry&) const = default;
 };
 
 FrameGeometry geometryOf(const ImageSettings& settings);
