@@ -160,10 +160,13 @@ TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
   EXPECT_EQ(status(SIMBOARD_STATUS_ACQUIRING), 0);
 }
 
+// The caller's wait of 30 s is cut short by the runtime's image time-out (FG_TIMEOUT) of 1 s.
 TEST_F(Acquisition, BlockingWaitsTimeOut) {
+  const std::uint32_t imageTimeout = 1;
+  ASSERT_EQ(set("FG_TIMEOUT", &imageTimeout, 2), 0);
   ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 2, 0, memory_), 0);
   const auto start = Clock::now();
-  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 3, 0, 1, nullptr), SIMBOARD_TIMEOUT);
+  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 3, 0, 30, nullptr), SIMBOARD_TIMEOUT);
   const auto waited = Clock::now() - start;
   EXPECT_GE(waited, std::chrono::seconds(1));
   EXPECT_LT(waited, std::chrono::seconds(3));

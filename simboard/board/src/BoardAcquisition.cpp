@@ -17,6 +17,7 @@ constexpr std::int64_t kPixelFrequencyDenominator = 2000;
 // A triggered source is looked at this often while a picture is waited for.
 constexpr std::chrono::milliseconds kPulsePoll{1};
 constexpr std::uint64_t kFullPercent = 100;
+const int kImageTimeout = runtimeParameterIndexByName("FG_TIMEOUT");
 
 }  // namespace
 
@@ -200,8 +201,14 @@ std::int64_t Board::waitForPicture(std::int64_t picture, std::uint32_t dma, int 
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   if (picture < 1 || timeoutSeconds < 0) return SIMBOARD_OUT_OF_RANGE;
   Lock lock(mutex_);
+  // The runtime's own image time-out (FG_TIMEOUT, seconds; 0: none) bounds every wait.
+  std::int64_t seconds = timeoutSeconds;
+  if (kImageTimeout >= 0) {
+    const std::uint32_t limit = runtime_.stored(static_cast<std::size_t>(kImageTimeout));
+    if (limit > 0) seconds = std::min<std::int64_t>(seconds, limit);
+  }
   auto now = Clock::now();
-  const auto deadline = now + std::chrono::seconds(timeoutSeconds);
+  const auto deadline = now + std::chrono::seconds(seconds);
   while (true) {
     acquisition_.demand(picture);
     deliverLocked(now);

@@ -23,7 +23,8 @@ enum {
   SIMBOARD_READ_ONLY = -2072,          /* write to a read-only parameter */
   SIMBOARD_OUT_OF_RANGE = -2073,       /* value, index or count out of range */
   SIMBOARD_NO_DESIGN = -2074,          /* no hardware applet on the board, or unknown register */
-  SIMBOARD_TIMEOUT = -2120,            /* waiting for a picture timed out */
+  SIMBOARD_TIMEOUT = -2120,            /* waiting for a picture timed out (the caller's wait,
+                                          or the runtime's image time-out FG_TIMEOUT) */
   SIMBOARD_BUFFER_TOO_SMALL = -500     /* a text or picture does not fit the caller's buffer */
 };
 
