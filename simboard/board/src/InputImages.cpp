@@ -22,7 +22,7 @@ bool readHeaderNumber(std::istream& in, std::uint32_t& number) {
   return static_cast<bool>(in >> number);
 }
 
-// Fills the padded 10-bit rows from samples whose largest value needs `wideBits` bits.
+// Fills the padded 10-bit rows from 8-bit samples, or from 16-bit ones when `wide`.
 template <typename Sample>
 void fill(InputImage& image, const Sample* samples, bool wide) {
   image.samples.assign(image.stride() * image.height, InputImage::kNoPixel);
