@@ -138,18 +138,6 @@ int FgTolqWrapper::runtimeSaveConfig(const char* fileName) const {
   return save(binding_->runtimeHandle, fileName);
 }
 
-// --- Configuration files ---
-
-// Configuration files are not handled by this build: both directions fail with their
-// file-error codes rather than pretend to succeed.
-int FgTolqWrapper::saveConfig(runtime::RuntimeHandle, const char*) {
-  return setLastError(codes::kConfigurationWrite);
-}
-
-int FgTolqWrapper::loadConfig(runtime::RuntimeHandle, const char*) {
-  return setLastError(codes::kConfigurationRead);
-}
-
 // --- Parameter description as XML: ask for the size with a null buffer, then fetch ---
 
 int FgTolqWrapper::getParameterInfoXML(AppletHandle*, int port, char* buffer,

@@ -80,8 +80,11 @@ class FgTolqWrapper {
   void adoptHandles(std::uint64_t boardHandle, void* hapHandle);
 
   // --- Last error ---
-  std::int32_t setLastError(std::int32_t code) { return binding_->lastError = code; }
-  std::int32_t getLastError() const { return binding_->lastError; }
+  std::int32_t setLastError(std::int32_t code) {
+    binding_->lastError.store(code, std::memory_order_relaxed);
+    return code;
+  }
+  std::int32_t getLastError() const { return binding_->lastError.load(std::memory_order_relaxed); }
   // The SDK runtime's own last error, or -12 when it cannot be asked.
   std::int32_t runtimeLastError() const;
 

@@ -114,11 +114,6 @@ void FgTolqWrapperImpl::runCreationDiscovery() {
 // Every parameter's initial value, written through its setter with errors dropped.
 void FgTolqWrapperImpl::applyDefaults() { semantics::applyDefaults(setContext_); }
 
-// --- Configuration files ---
-
-bool FgTolqWrapperImpl::applyConfiguration(persistence::Fg_ConfigFileParser&) { return false; }
-void FgTolqWrapperImpl::storeConfiguration(persistence::Fg_ConfigFileParser&) {}
-
 // --- DMA operations that this applet does not offer ---
 
 int FgTolqWrapperImpl::processChannelToDma(unsigned, unsigned) {
@@ -157,6 +152,12 @@ int FgTolqWrapperImpl::getParameterWithType(int id, void* value, unsigned dma, i
 
 int FgTolqWrapperImpl::setParameterWithType(int id, const void* value, unsigned dma, int type) {
   return underParameterLock(value, [&] { return routeSet(id, value, dma, type); });
+}
+
+int FgTolqWrapperImpl::getParameterInfoXML(AppletHandle* handle, int port, char* buffer,
+                                           std::uint64_t* bufferSize) {
+  vurn::templates::platform::CriticalSectionGuard guard(&parameterLock_);
+  return FgTolqWrapper::getParameterInfoXML(handle, port, buffer, bufferSize);
 }
 
 int FgTolqWrapperImpl::routeGet(int id, void* value, unsigned dma, int type) {

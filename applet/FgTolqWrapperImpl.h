@@ -42,6 +42,9 @@ class FgTolqWrapperImpl final : public FgTolqWrapper {
   const char* getParameterName(int index) override;
   int getParameterId(int index) override;
   int getNrOfParameter() override;
+  // Renders under the parameter lock, so that no set rewrites a limit halfway through.
+  int getParameterInfoXML(AppletHandle* handle, int port, char* buffer,
+                          std::uint64_t* bufferSize) override;
   std::uint64_t getEventMask(const char* name) override;
   const char* getEventName(std::uint64_t mask) override;
   const char* getVendorName() override { return "Orvane GmbH"; }

@@ -2,6 +2,7 @@
 // and the per-port parameter descriptions.
 #pragma once
 
+#include <atomic>
 #include <cstdint>
 #include <memory>
 
@@ -30,7 +31,8 @@ struct RuntimeBinding {
   runtime::GetParameterIdByNameFn getParameterIdByName = nullptr;
   runtime::GetLastErrorNumberFn getLastErrorNumber = nullptr;
   std::unique_ptr<description::ParameterDescriptionTree> descriptions;
-  std::int32_t lastError = 0;
+  // Written by every operation, read from any thread: one value per object.
+  std::atomic<std::int32_t> lastError{0};
 };
 
 }  // namespace brenvik

@@ -3,6 +3,12 @@ if(BRENVIK_SANITIZE)
   add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer
                       -fno-sanitize-recover=all)
   add_link_options(-fsanitize=address,undefined)
+  # With clang every target also carries libFuzzer's coverage instrumentation, so that the
+  # fuzz targets of the tests see into the libraries they drive.
+  if(CMAKE_CXX_COMPILER_ID STREQUAL "Clang")
+    add_compile_options(-fsanitize=fuzzer-no-link)
+    set(BRENVIK_FUZZING ON)
+  endif()
   # GCC's flow analysis under the sanitizers reports uninitialised members inside the
   # standard library that are not there; the plain build keeps the warning.
   add_compile_options($<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)

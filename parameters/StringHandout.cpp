@@ -4,6 +4,8 @@
 #include <cstdlib>
 #include <cstring>
 
+#include "platform/locks/CriticalSectionGuard.h"
+
 namespace brenvik::parameters {
 
 StringHandout::StringHandout() : buffer_(new char[kBufferSize + 1]) {
@@ -26,6 +28,7 @@ char* StringHandout::handOut() {
   auto* copy = static_cast<char*>(std::malloc(length + 1));
   if (copy == nullptr) return nullptr;
   std::memcpy(copy, buffer_.get(), length + 1);
+  vurn::templates::platform::CriticalSectionGuard guard(&givenLock_);
   try {
     given_.insert(copy);
   } catch (...) {
@@ -36,11 +39,17 @@ char* StringHandout::handOut() {
 }
 
 bool StringHandout::release(const void* text) {
+  vurn::templates::platform::CriticalSectionGuard guard(&givenLock_);
   const auto given = given_.find(static_cast<char*>(const_cast<void*>(text)));
   if (given == given_.end()) return false;
   std::free(*given);
   given_.erase(given);
   return true;
+}
+
+std::size_t StringHandout::outstanding() const {
+  vurn::templates::platform::CriticalSectionGuard guard(&givenLock_);
+  return given_.size();
 }
 
 }  // namespace brenvik::parameters

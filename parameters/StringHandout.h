@@ -6,10 +6,13 @@
 #include <memory>
 #include <set>
 
+#include "platform/locks/CriticalSection.h"
+
 namespace brenvik::parameters {
 
-// Thread-safety: none of its own; gets run under the parameter lock, and callers must not
-// release strings of one applet from two threads at once.
+// Thread-safety: the scratch buffer is used by gets, which run under the parameter lock; the
+// set of handed-out copies has a lock of its own, because releases come without the parameter
+// lock, from any thread, possibly twice for the same text.
 class StringHandout {
  public:
   static constexpr std::size_t kBufferSize = 655360;
@@ -27,10 +30,11 @@ class StringHandout {
   // Takes back a handed-out copy and frees it; false for an address that is not handed out.
   bool release(const void* text);
 
-  std::size_t outstanding() const { return given_.size(); }
+  std::size_t outstanding() const;
 
  private:
   std::unique_ptr<char[]> buffer_;
+  mutable vurn::templates::platform::CriticalSection givenLock_;
   std::set<char*> given_;
 };
 

@@ -443,6 +443,17 @@ void setSimulatorSelectMode(SetContext& context, std::uint32_t mode, bool report
       {modeAccessStep, widthLimitStep, lineGapLimitStep, heightLimitStep, frameGapLimitStep});
 }
 
+void adoptStoredSimulatorSettings(SetContext& context) {
+  SimulatorValues& simulator = simulatorOf(context);
+  simulator.effectiveWidth = static_cast<std::uint32_t>(
+      std::min<std::uint64_t>(roundedToTicks(simulator.width), kLargestSize));
+  simulator.effectiveHeight = simulator.height;
+  // A file keeps 12 digits, so a rate saved at a limit may read back a hair beyond it; like
+  // the line rate when the mode is selected, it is brought back within the limits.
+  simulator.actualFrameRate =
+      std::max(std::min(simulator.frameRate, frameRateLimit(simulator)), kSlowestFrameRate);
+}
+
 // --- Creation ---
 
 bool prepareCameraSimulator(SetContext& context) {

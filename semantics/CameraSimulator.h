@@ -40,6 +40,11 @@ inline constexpr std::array kCameraSimulatorParameters{
     writable<&setSimulatorFrameRate>("FG_CAMERASIMULATOR_FRAMERATE"),
 };
 
+// A configuration load stores the requested sizes and rates without running their setters;
+// this makes the stored width, height and frame rate the effective sizes and the actual frame
+// rate, which the select-mode setter applies again, so that a loaded geometry takes effect.
+void adoptStoredSimulatorSettings(SetContext& context);
+
 // The creation-time preparation: the description's pixel-frequency maximum, the access of the
 // initial select mode and every limit that follows from the initial derived state. Limits
 // never fail, so it always gives true (false would end the preparation of later families).

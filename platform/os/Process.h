@@ -22,6 +22,10 @@ std::uint32_t currentThreadId();
 // Gives up the rest of the calling thread's time slice.
 void yieldThread();
 
+// Sets the process's locale, every category, to English, so that numbers are written and
+// read with a decimal point; the locale is not restored afterwards.
+void useEnglishLocale();
+
 // A monotonic counter in microseconds.
 std::uint64_t monotonicMicroseconds();
 

@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <climits>
+#include <clocale>
 #include <cstdlib>
 
 namespace brenvik::platform {
@@ -44,6 +45,12 @@ std::uint64_t monotonicMicroseconds() {
   const auto now = std::chrono::steady_clock::now().time_since_epoch();
   return static_cast<std::uint64_t>(
       std::chrono::duration_cast<std::chrono::microseconds>(now).count());
+}
+
+// POSIX systems know no locale named "English": there only the numbers switch to the C
+// locale, whose decimal point is a point, and the other categories stay as they are.
+void useEnglishLocale() {
+  if (std::setlocale(LC_ALL, "English") == nullptr) std::setlocale(LC_NUMERIC, "C");
 }
 
 }  // namespace brenvik::platform

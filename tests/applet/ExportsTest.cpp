@@ -140,13 +140,6 @@ TEST_F(ExportsOnApplet, RegistryLookupsOfUnknownEntriesFail) {
   EXPECT_EQ(Fg_getParameterId(&handle_, -1), -2070);
 }
 
-TEST_F(ExportsOnApplet, ConfigurationFilesFailRatherThanPretendToSucceed) {
-  EXPECT_EQ(Fg_saveConfig(&handle_, "settings.mcf"), -5001);
-  EXPECT_EQ(lastError(), -5001);
-  EXPECT_EQ(Fg_loadConfig(&handle_, "settings.mcf"), -5000);
-  EXPECT_EQ(lastError(), -5000);
-}
-
 TEST_F(ExportsOnApplet, FreeGrabberLeavesTheHandleInvalid) {
   EXPECT_EQ(Fg_FreeGrabber(&handle_), 0);
   for (const auto& [name, call] : allExports()) EXPECT_EQ(call(&handle_), -2001) << name;

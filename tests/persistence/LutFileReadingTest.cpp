@@ -113,9 +113,9 @@ TEST_F(LutFileReading, EmptyMissingAndDirectoryFiles) {
   LutFile file;
   EXPECT_EQ(file.readTableChannel(path("missing.lut"), channel, "[gray]"), -1);
   EXPECT_TRUE(channel.data.empty()) << "the previous entries are released first";
-  EXPECT_EQ(file.readTableChannel(directory_.string(), channel, "[gray]"), -1);
-  EXPECT_FALSE(file.openForReading(directory_.string(), true));
-  EXPECT_TRUE(persistence::lutFileExists(directory_.string()));
+  EXPECT_EQ(file.readTableChannel(scratch_.directory().string(), channel, "[gray]"), -1);
+  EXPECT_FALSE(file.openForReading(scratch_.directory().string(), true));
+  EXPECT_TRUE(persistence::lutFileExists(scratch_.directory().string()));
   EXPECT_FALSE(persistence::lutFileExists(path("missing.lut")));
 }
 

@@ -64,7 +64,7 @@ TEST_F(LutFileWriting, ColourKneeAndPlainForms) {
 TEST_F(LutFileWriting, AFileThatDoesNotOpenOrAShortChannelIsRefused) {
   LutFile file;
   EXPECT_EQ(file.writeGrayTable(path("missing/gray.lut"), channel({1})), -1);
-  EXPECT_EQ(file.writeGrayTable(directory_.string(), channel({1})), -1);
+  EXPECT_EQ(file.writeGrayTable(scratch_.directory().string(), channel({1})), -1);
   LutChannel shortChannel = channel({1, 2});
   shortChannel.nrOfElements = 3;  // more entries than it holds: never read past them
   EXPECT_EQ(file.writeGrayTable(path("short.lut"), shortChannel), -1);

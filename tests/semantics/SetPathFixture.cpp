@@ -3,22 +3,11 @@
 
 #include <array>
 
+#include "DescriptionRecords.h"
 #include "simboard/control.h"
 
 namespace brenvik::test {
 
-namespace {
-
-const runtime::ParameterRecord* findRecord(const runtime::ParameterRecord* node, std::int32_t id) {
-  if (node == nullptr) return nullptr;
-  if (node->kind != runtime::kKindCategory) return node->id == id ? node : nullptr;
-  for (std::int32_t i = 0; i < node->data.category.childCount; ++i) {
-    if (const auto* found = findRecord(node->data.category.children[i], id)) return found;
-  }
-  return nullptr;
-}
-
-}  // namespace
 
 void SetPathTest::SetUp() {
   AppletTest::SetUp();
@@ -45,12 +34,7 @@ void SetPathTest::failWrites(const std::string& name, std::int32_t code, std::in
 }
 
 const runtime::ParameterRecord* SetPathTest::record(std::int32_t id) {
-  const auto* root = static_cast<const runtime::ParameterRecord*>(
-      static_cast<const void*>(Fg_getParameterInfo(&handle_, 0)));
-  for (; root != nullptr; root = root->olderRoot) {
-    if (const auto* found = findRecord(root, id)) return found;
-  }
-  return nullptr;
+  return describedRecord(&handle_, id);
 }
 
 int SetPathTest::setDouble(std::int32_t id, double value) {

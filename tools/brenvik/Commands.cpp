@@ -19,6 +19,9 @@ extern const Command kDebugCommand;
 extern const Command kLutCommand;
 extern const Command kSimulatorCommand;
 extern const Command kTriggerCommand;
+extern const Command kSaveCommand;
+extern const Command kLoadCommand;
+extern const Command kDiffCommand;
 extern const Command kAcquireCommand;
 
 const std::vector<Command>& commands() {
@@ -26,7 +29,8 @@ const std::vector<Command>& commands() {
                                               kSetCommand,      kEventsCommand, kPlayCommand,
                                               kDescribeCommand, kXmlCommand,
                                               kLutCommand,      kSimulatorCommand, kTriggerCommand,
-                                              kDebugCommand,    kAcquireCommand};
+                                              kDebugCommand,    kSaveCommand,   kLoadCommand,
+                                              kDiffCommand,     kAcquireCommand};
   return kCommands;
 }
 

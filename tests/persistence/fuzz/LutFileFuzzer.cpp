@@ -1,13 +1,12 @@
 // libFuzzer target for the lookup-table file reader: any bytes as a file, read as a gray
 // table, a colour table and a knee table. The reader must never crash, read or write past a
 // buffer, allocate beyond its bound, or report anything but success or a refused count.
-#include <unistd.h>
-
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
 
+#include "FuzzInput.h"
 #include "persistence/LutFile.h"
 
 namespace {
@@ -19,20 +18,12 @@ using brenvik::persistence::KneeLutChannel;
 using brenvik::persistence::LutChannel;
 using brenvik::persistence::LutFile;
 
-// The file each input is written to, removed when the fuzzer ends.
-struct ScratchFile {
-  std::string name = "/tmp/brenvik-lut-fuzz-" + std::to_string(::getpid()) + ".lut";
-  ~ScratchFile() { std::remove(name.c_str()); }
-};
-
-const std::string& scratchFile() {
-  static const ScratchFile file;
-  return file.name;
+const brenvik::test::FuzzInputFile& scratch() {
+  static const brenvik::test::FuzzInputFile file(".lut");
+  return file;
 }
 
-void require(bool condition) {
-  if (!condition) std::abort();
-}
+using brenvik::test::require;
 
 void checkChannel(int result, const LutChannel& channel) {
   require(result == kLutFileOk || result == kLutFileRefused);
@@ -43,23 +34,21 @@ void checkChannel(int result, const LutChannel& channel) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
-  std::FILE* file = std::fopen(scratchFile().c_str(), "wb");
-  if (file == nullptr) return 0;
-  std::fwrite(data, 1, size, file);
-  std::fclose(file);
+  if (!scratch().write(data, size)) return 0;
+  const std::string& scratchFile = scratch().name();
 
   LutFile reader;
   LutChannel gray;
-  checkChannel(reader.readTableChannel(scratchFile(), gray, "[gray]"), gray);
+  checkChannel(reader.readTableChannel(scratchFile, gray, "[gray]"), gray);
 
   LutChannel red, green, blue;
-  const int colour = reader.readColourTable(scratchFile(), red, green, blue);
+  const int colour = reader.readColourTable(scratchFile, red, green, blue);
   require(colour == kLutFileOk || colour == kLutFileRefused);
 
   // The knee count is the caller's: take it from the first two bytes.
   KneeLutChannel knee;
   knee.count = size >= 2 ? static_cast<std::uint32_t>(data[0] | data[1] << 8) : 0;
-  const int kneeResult = reader.readKneeChannel(scratchFile(), knee, "[k]");
+  const int kneeResult = reader.readKneeChannel(scratchFile, knee, "[k]");
   require(kneeResult == kLutFileOk && knee.data.size() == knee.count);
   return 0;
 }
