@@ -115,9 +115,12 @@ TEST_F(Acquisition, AKnownPatternThroughAKnownTableGivesKnownPixels) {
   }
 }
 
+// Also where the region reaches past the simulator's 1000 x 200 image (black comes in there).
 TEST_F(Acquisition, InversionTurnsEveryPixelIntoItsComplement) {
   useSimulator(enumUnsigned("FG_DIAGONAL"), true);
   set(sdkId("FG_CAMERASIMULATOR_PATTERN_OFFSET"), 77);
+  set(sdkId("FG_CAMERASIMULATOR_WIDTH"), 1000);
+  set(sdkId("FG_CAMERASIMULATOR_HEIGHT"), 200);
   set(sdkId("FG_HEIGHT"), 300);
   allocate(3, 1024 * 300);
   const auto plain = grab(3);
@@ -129,10 +132,13 @@ TEST_F(Acquisition, InversionTurnsEveryPixelIntoItsComplement) {
       ASSERT_EQ(inverted[picture][i], 255 - plain[picture][i]) << picture << ":" << i;
     }
   }
-  // Rolling moves the diagonal by one value per frame.
+  // Rolling moves the diagonal by one value per frame; black past the image's edges.
   EXPECT_EQ(plain[0][0], 77);
   EXPECT_EQ(plain[1][0], 78);
   EXPECT_EQ(plain[0][1024 + 3], 81);
+  EXPECT_EQ(plain[0][1020], 0);
+  EXPECT_EQ(plain[0][250 * 1024], 0);
+  EXPECT_EQ(inverted[0][250 * 1024], 255);
 }
 
 // One frame of every three, the second: the roll shows which frames came through.

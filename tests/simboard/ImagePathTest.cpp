@@ -135,8 +135,8 @@ TEST_F(ImagePath, TheOutputFormatShiftsTheTablesBitsIntoTheFormat) {
   }
 }
 
-// The vertical pattern counts lines from its offset and wraps at 256; lines past the
-// simulator's active ones carry nothing.
+// The vertical pattern counts lines from its offset and wraps at 256; past the simulator's
+// active lines and pixels black passes the table (here one that lifts 0 to 9).
 TEST_F(ImagePath, TheSimulatorDrawsItsPatternOverItsActiveLines) {
   play("CameraSimulator_Enable_SelectSource", "1");
   play("CameraSimulator_TriggerValve_FreeRun_Select", "1");
@@ -146,11 +146,13 @@ TEST_F(ImagePath, TheSimulatorDrawsItsPatternOverItsActiveLines) {
   play("CameraSimulator_Offset_Value", "250");
   play("CameraSimulator_LineGap_Number", "2");  // 16 active pixels a line
   play("CameraSimulator_FrameGap_Number", "8");  // 8 active lines
+  play("LookupTable_LookupTable_LUTcontent", "36");
   region(24, 10);
   const auto pixels = grab(1).front();
   for (std::uint32_t y = 0; y < 10; ++y) {
     for (std::uint32_t x = 0; x < 24; ++x) {
-      const std::uint32_t expected = y < 8 && x < 16 ? (250 + y) % 256 : 0;
+      const std::uint32_t value = y < 8 && x < 16 ? (250 + y) % 256 : 0;
+      const std::uint32_t expected = value == 0 ? 9 : value;
       EXPECT_EQ(pixels[y * 24 + x], expected) << x << "," << y;
     }
   }

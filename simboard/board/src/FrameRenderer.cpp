@@ -51,6 +51,17 @@ void FrameRenderer::prepare(const ImageSettings& settings, const FrameGeometry& 
     table_[value] =
         static_cast<std::uint16_t>(settings.shift >= kPipelineBits ? 0 : (word >> settings.shift) & mask);
   }
+  // Where the camera's image ends, the path carries black (input 0) through the table.
+  const std::uint16_t black = table_[0];
+  table_[InputImage::kNoPixel] = black;
+  blankLine_.resize(rowBytes_);
+  for (std::uint32_t x = 0; x < geometry.width; ++x) {
+    if (geometry.bytesPerPixel == 1) {
+      blankLine_[x] = static_cast<std::byte>(black);
+    } else {
+      std::memcpy(blankLine_.data() + 2 * x, &black, sizeof black);
+    }
+  }
 
   // The sorter puts the zones' interleaved pixels side by side, each zone at the place its
   // tap order names and read backwards where its mirror flag is set; the region of interest
@@ -80,7 +91,7 @@ void FrameRenderer::prepare(const ImageSettings& settings, const FrameGeometry& 
       patternColumn_[x] = static_cast<std::uint16_t>(settings.countX ? column_[x] & 255 : 0);
     }
   }
-  patternTable_.assign(3 * kPatternValues, 0);
+  patternTable_.assign(3 * kPatternValues, black);
   for (std::size_t j = 0; j < 2 * kPatternValues; ++j) {
     patternTable_[j] = table_[(j & 255) << (kLutBits - 8)];
   }
@@ -105,7 +116,7 @@ void FrameRenderer::renderGenerated(std::uint64_t frame, std::byte* out) {
     std::byte* row = out + y * rowBytes_;
     const std::uint64_t line = std::uint64_t{settings_.yOffset} + y;
     if (line >= settings_.activeLines) {
-      std::memset(row, 0, rowBytes_);
+      std::memcpy(row, blankLine_.data(), rowBytes_);
       continue;
     }
     const auto offset = static_cast<std::uint32_t>((line * lineStep + frameValue) & 255);
@@ -147,7 +158,7 @@ void FrameRenderer::imageLines(const InputImage& image, std::byte* out) const {
     auto* row = reinterpret_cast<Pixel*>(out + y * rowBytes_);
     const std::uint64_t line = std::uint64_t{settings_.yOffset} + y;
     if (line >= image.height) {
-      std::memset(row, 0, rowBytes_);
+      std::memcpy(row, blankLine_.data(), rowBytes_);
       continue;
     }
     const std::uint16_t* samples = image.row(static_cast<std::uint32_t>(line));

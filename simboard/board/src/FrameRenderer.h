@@ -51,13 +51,15 @@ class FrameRenderer {
   std::uint64_t version_ = ~std::uint64_t{0};
   bool prepared_ = false;
   std::size_t rowBytes_ = 0;
-  // Output pixel of every 10-bit input value, and 0 for InputImage::kNoPixel.
+  // Output pixel of every 10-bit input value, and of black for InputImage::kNoPixel; a
+  // line of black for the lines past the camera's image.
   std::vector<std::uint16_t> table_;
+  std::vector<std::byte> blankLine_;
   // Per output column, its index in the camera's line (kNoColumn: none).
   std::vector<std::uint32_t> column_;
   // Generated lines: per column the pattern's column part (or 2 x 256 for no pixel), the
-  // output pixel of every pattern value twice over and 0 beyond, and the lines computed so
-  // far by their value offset.
+  // output pixel of every pattern value twice over and black beyond, and the lines computed
+  // so far by their value offset.
   std::vector<std::uint16_t> patternColumn_;
   std::vector<std::uint16_t> patternTable_;
   std::vector<std::byte> lineCache_;
