@@ -8,8 +8,8 @@
 namespace api = brenvik::simboard::api;
 
 DRAVLIB5_API int Fg_AcquireEx(void* runtime, std::uint32_t dma, std::int64_t pictures,
-                              int /*flags*/, void* /*memory*/) {
-  return api::startAcquisition(runtime, dma, pictures);
+                              int /*flags*/, void* memory) {
+  return api::startAcquisition(runtime, dma, pictures, memory);
 }
 
 DRAVLIB5_API int Fg_stopAcquireEx(void* runtime, std::uint32_t dma, void* /*memory*/,
@@ -17,8 +17,9 @@ DRAVLIB5_API int Fg_stopAcquireEx(void* runtime, std::uint32_t dma, void* /*memo
   return api::stopAcquisition(runtime, dma);
 }
 
+// Without a memory argument there are no buffers to fill: SIMBOARD_NO_BUFFERS.
 DRAVLIB5_API int Fg_Acquire(void* runtime, std::uint32_t dma, std::int64_t pictures) {
-  return api::startAcquisition(runtime, dma, pictures);
+  return api::startAcquisition(runtime, dma, pictures, nullptr);
 }
 
 DRAVLIB5_API int Fg_stopAcquire(void* runtime, std::uint32_t dma) {

@@ -79,11 +79,22 @@ TEST_F(RuntimeParameters, StoredOnesArePlayedByTheControlInterfaceComputedOnesAr
   EXPECT_EQ(simboard_set(board_, "FG_NR_OF_DMAS", "4294967296"), SIMBOARD_OUT_OF_RANGE);
 }
 
+// The small design has no image path: pictures of its transfer's 15 bytes arrive at the
+// picture period.
 class Acquisition : public RuntimeTest {
  protected:
-  std::int64_t status(int selector) const {
-    return Fg_getStatusEx(runtime_, selector, 0, 0, nullptr);
+  void SetUp() override {
+    RuntimeTest::SetUp();
+    ASSERT_EQ(simboard_buffers_alloc(board_, 2, 15, &memory_), 0);
   }
+  void TearDown() override {
+    EXPECT_EQ(simboard_buffers_free(memory_), 0);
+    RuntimeTest::TearDown();
+  }
+  std::int64_t status(int selector) const {
+    return Fg_getStatusEx(runtime_, selector, 0, 0, memory_);
+  }
+  void* memory_ = nullptr;
 };
 
 TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
@@ -91,11 +102,11 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   EXPECT_EQ(value("FG_TRANSFER_LEN"), "0");
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 0);
   const auto start = Clock::now();
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, nullptr), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, memory_), 0);
   EXPECT_EQ(value("FG_DMASTATUS"), "1");
   EXPECT_EQ(status(SIMBOARD_STATUS_ACQUIRING), 1);
   EXPECT_EQ(status(SIMBOARD_STATUS_REQUESTED), 5);
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, nullptr), SIMBOARD_BUSY);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 5, 0, memory_), SIMBOARD_BUSY);
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 5, 0, 5, nullptr), 5);
   EXPECT_GE(Clock::now() - start, std::chrono::milliseconds(10));  // 5 x 2 ms
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 2, 0, 5, nullptr), 5);
@@ -105,8 +116,31 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   EXPECT_EQ(status(SIMBOARD_STATUS_PERIOD_US), 2000);
   // Width 5 x height 3 x 1 byte per pixel: the small design's transfer parameters.
   EXPECT_EQ(value("FG_TRANSFER_LEN"), "15");
+  // Three of the five went unread into two buffers.
+  EXPECT_EQ(status(SIMBOARD_STATUS_LOST), 3);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 2);
   EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, nullptr, 0), 0);
+  EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, nullptr, 0), SIMBOARD_NOT_RUNNING);
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 5);
+}
+
+// A long stretch that nobody reads costs one round of the buffers, and every picture but
+// the last two is counted lost.
+TEST_F(Acquisition, CountsEveryPictureLostWhileNobodyReads) {
+  ASSERT_EQ(simboard_set(board_, "simboard:picture_period_us", "1"), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);
+  std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  ASSERT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
+  const std::int64_t delivered = status(SIMBOARD_STATUS_DELIVERED);
+  EXPECT_GE(delivered, 10000);
+  EXPECT_EQ(status(SIMBOARD_STATUS_LOST), delivered - 2);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 2);
+  char bytes[15];
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered - 1, bytes, sizeof bytes, nullptr), 0);
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered, bytes, sizeof bytes, nullptr), 0);
+  EXPECT_EQ(simboard_buffers_copy(memory_, delivered - 2, bytes, sizeof bytes, nullptr),
+            SIMBOARD_PICTURE_LOST);
+  EXPECT_EQ(status(SIMBOARD_STATUS_PENDING), 0);
 }
 
 TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
@@ -115,21 +149,24 @@ TEST_F(Acquisition, AWaiterIsWokenByALaterStart) {
   });
   std::this_thread::sleep_for(std::chrono::milliseconds(50));
   const auto start = Clock::now();
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, nullptr), 0);  // until stopped
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);  // until stopped
   EXPECT_GE(waiter.get(), 1);
   EXPECT_LT(Clock::now() - start, std::chrono::seconds(2));
   EXPECT_EQ(status(SIMBOARD_STATUS_REQUESTED), -1);
-  EXPECT_EQ(Fg_stopAcquire(runtime_, 0), 0);
+  EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
   const std::int64_t stoppedAt = Fg_getLastPicNumberEx(runtime_, 0, nullptr);
   std::this_thread::sleep_for(std::chrono::milliseconds(5));
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), stoppedAt);
   EXPECT_EQ(status(SIMBOARD_STATUS_ACQUIRING), 0);
 }
 
+// The caller's wait of 30 s is cut short by the runtime's image time-out (FG_TIMEOUT) of 1 s.
 TEST_F(Acquisition, BlockingWaitsTimeOut) {
-  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 2, 0, nullptr), 0);
+  const std::uint32_t imageTimeout = 1;
+  ASSERT_EQ(set("FG_TIMEOUT", &imageTimeout, 2), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, 2, 0, memory_), 0);
   const auto start = Clock::now();
-  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 3, 0, 1, nullptr), SIMBOARD_TIMEOUT);
+  EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 3, 0, 30, nullptr), SIMBOARD_TIMEOUT);
   const auto waited = Clock::now() - start;
   EXPECT_GE(waited, std::chrono::seconds(1));
   EXPECT_LT(waited, std::chrono::seconds(3));
@@ -138,8 +175,8 @@ TEST_F(Acquisition, BlockingWaitsTimeOut) {
 }
 
 TEST_F(Acquisition, RefusesOtherChannelsAndMeaninglessArguments) {
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 1, 5, 0, nullptr), SIMBOARD_INVALID_PARAMETER);
-  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 0, 0, nullptr), SIMBOARD_OUT_OF_RANGE);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 1, 5, 0, memory_), SIMBOARD_INVALID_PARAMETER);
+  EXPECT_EQ(Fg_AcquireEx(runtime_, 0, 0, 0, memory_), SIMBOARD_OUT_OF_RANGE);
   EXPECT_EQ(Fg_stopAcquireEx(runtime_, 1, nullptr, 0), SIMBOARD_INVALID_PARAMETER);
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 1, nullptr), SIMBOARD_INVALID_PARAMETER);
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, 0, 0, 1, nullptr), SIMBOARD_OUT_OF_RANGE);
@@ -154,7 +191,7 @@ TEST_F(Acquisition, RefusesOtherChannelsAndMeaninglessArguments) {
 }
 
 TEST_F(Acquisition, EndsWhenTheHandleIsFreed) {
-  ASSERT_EQ(Fg_Acquire(runtime_, 0, -1), 0);
+  ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);
   EXPECT_EQ(Fg_FreeGrabber(runtime_), 0);
   runtime_ = nullptr;
   EXPECT_EQ(boardValue(board_, "FG_DMASTATUS"), "0");

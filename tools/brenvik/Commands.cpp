@@ -23,6 +23,7 @@ extern const Command kSaveCommand;
 extern const Command kLoadCommand;
 extern const Command kDiffCommand;
 extern const Command kServeCommand;
+extern const Command kAcquireCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
@@ -30,7 +31,8 @@ const std::vector<Command>& commands() {
                                               kDescribeCommand, kXmlCommand,
                                               kLutCommand,      kSimulatorCommand, kTriggerCommand,
                                               kDebugCommand,    kSaveCommand,   kLoadCommand,
-                                              kDiffCommand,     kServeCommand};
+                                              kDiffCommand,     kAcquireCommand,
+                                              kServeCommand};
   return kCommands;
 }
 

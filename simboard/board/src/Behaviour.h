@@ -44,7 +44,10 @@ class Behaviour {
                                ParameterStore& values, Clock::time_point now);
 };
 
-// Every behaviour a board carries, made fresh for each board.
-std::vector<std::unique_ptr<Behaviour>> makeBehaviours();
+class TriggerPulses;
+
+// Every behaviour a board carries, made fresh for each board; `trigger` points at the
+// trigger unit among them.
+std::vector<std::unique_ptr<Behaviour>> makeBehaviours(TriggerPulses*& trigger);
 
 }  // namespace brenvik::simboard

@@ -13,9 +13,11 @@ std::int32_t Behaviour::control(std::string_view, std::string_view, ParameterSto
 
 std::unique_ptr<Behaviour> makeDebugPointBehaviour();
 
-std::vector<std::unique_ptr<Behaviour>> makeBehaviours() {
+std::vector<std::unique_ptr<Behaviour>> makeBehaviours(TriggerPulses*& trigger) {
   std::vector<std::unique_ptr<Behaviour>> behaviours;
-  behaviours.push_back(makeTriggerUnit());
+  std::unique_ptr<TriggerPulses> unit = makeTriggerUnit();
+  trigger = unit.get();
+  behaviours.push_back(std::move(unit));
   behaviours.push_back(makeDebugPointBehaviour());
   return behaviours;
 }

@@ -11,7 +11,7 @@ std::uint64_t registerMask(std::uint32_t width) {
   return width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
 }
 
-Board::Board() : behaviours_(makeBehaviours()) {}
+Board::Board() : behaviours_(makeBehaviours(trigger_)) {}
 
 void Board::load(DesignPtr design) {
   Lock lock(mutex_);
@@ -26,6 +26,11 @@ void Board::load(DesignPtr design) {
   }
   runtime_.reset();
   acquisition_.reset();
+  if (!design_ || !image_.resolve(*design_)) image_ = ImageParameters();
+  ++version_;
+  overflow_ = false;
+  publishedFill_.reset();
+  publishedOverflow_.reset();
   failures_.resolve(design_.get());
   watchers_.assign(values_.size(), {});
   if (design_) {
@@ -74,8 +79,12 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
   }
   WrittenValue written = WrittenValue::capture(value, type, fieldSize);
   const char* name = nullptr;
+  // Pictures due before the write are drawn with the values before it.
+  const auto now = Acquisition::Clock::now();
+  deliverLocked(now);
   std::int32_t result = writeLocked(id, value, dma, type, name);
   journal_.add(name, id, std::move(written), result);
+  if (result == SIMBOARD_OK) settingsChangedLocked(now);
   return result;
 }
 
@@ -119,6 +128,9 @@ std::int32_t Board::getParameter(std::int32_t id, void* value, std::uint32_t dma
     if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_READS))
       return code;
+    if (image_.present() && (index == image_.fillLevel() || index == image_.overflow())) {
+      deliverLocked(Acquisition::Clock::now());
+    }
     notifyReading(index);
     return readTyped(design_->parameters[index], values_.at(index), value, type, handedOut);
   }
@@ -131,15 +143,16 @@ std::int32_t Board::readRuntimeLocked(std::size_t index, void* value, std::uint3
                                       std::int32_t type) {
   if (dma != 0 || value == nullptr) return SIMBOARD_INVALID_PARAMETER;
   if (std::int32_t code = failures_.consume(Target::Runtime, index, SIMBOARD_READS)) return code;
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Acquisition::Clock::now());
   return readRuntimeValue(runtimeValueLocked(index), value, type);
 }
 
 std::uint64_t Board::runtimeValueLocked(std::size_t index) const {
   switch (kRuntimeParameters[index].source) {
     case RuntimeSource::TransferLength:
-      return acquisition_.transferLength(Acquisition::Clock::now());
+      return acquisition_.transferLength();
     case RuntimeSource::DmaStatus:
-      return acquisition_.running(Acquisition::Clock::now()) ? 1 : 0;
+      return acquisition_.running() ? 1 : 0;
     case RuntimeSource::Stored:
       break;
   }

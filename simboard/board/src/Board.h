@@ -1,11 +1,13 @@
 // One simulated board: the design loaded on it, its parameter and register values, the
-// runtime's own parameters, the journal, the failure plan and the acquisition. Every
-// operation takes the board's own mutex, so any thread may call.
+// runtime's own parameters, the journal, the failure plan, the image path and the
+// acquisition into DMA buffers. Every operation takes the board's own mutex, so any thread
+// may call; no thread runs on the board's behalf.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -13,10 +15,15 @@
 #include "Acquisition.h"
 #include "Behaviour.h"
 #include "Design.h"
+#include "DmaBuffers.h"
 #include "FailurePlan.h"
+#include "FrameRenderer.h"
+#include "ImageSettings.h"
+#include "InputImages.h"
 #include "Journal.h"
 #include "ParameterStore.h"
 #include "RuntimeParameters.h"
+#include "TriggerUnit.h"
 #include "simboard/control.h"
 
 namespace brenvik::simboard {
@@ -45,15 +52,22 @@ class Board {
   std::int32_t writeRegister(std::uint32_t id, std::uint64_t value);
   std::int32_t readRegister(std::uint32_t id, std::uint64_t* value);
 
-  // Acquisition on DMA 0.
-  std::int32_t startAcquisition(std::uint32_t dma, std::int64_t pictures);
+  // Acquisition on DMA 0 into buffers of this board (null: none given).
+  std::int32_t startAcquisition(std::uint32_t dma, std::int64_t pictures, BufferSetPtr buffers);
   std::int32_t stopAcquisition(std::uint32_t dma);
-  std::int64_t lastPicture(std::uint32_t dma) const;
+  std::int64_t lastPicture(std::uint32_t dma);
   std::int64_t waitForPicture(std::int64_t picture, std::uint32_t dma, int timeoutSeconds);
-  std::int64_t status(int selector, std::int64_t data, std::uint32_t dma) const;
+  std::int64_t status(int selector, std::int64_t data, std::uint32_t dma);
+  // A picture from a buffer set, which the application has then read; the newest picture
+  // of the acquisition, which stays unread (a preview only watches).
+  std::int32_t copyPicture(BufferSet& buffers, std::int64_t picture, void* out, std::size_t size,
+                           SimboardFrame* frame);
+  std::int32_t latestPicture(std::uint32_t dma, void* out, std::size_t size, SimboardFrame* frame);
+  // Ends the acquisition that fills `buffers`, which are about to be freed.
+  void releaseBuffers(const BufferSet& buffers);
 
   // The control interface.
-  std::int32_t controlGet(std::string_view name, char* text, std::size_t size) const;
+  std::int32_t controlGet(std::string_view name, char* text, std::size_t size);
   std::int32_t controlSet(std::string_view name, std::string_view text);
   std::int32_t fail(std::string_view name, std::uint32_t operations, std::int32_t code,
                     std::int32_t count);
@@ -72,10 +86,22 @@ class Board {
   std::uint64_t runtimeValueLocked(std::size_t index) const;
   std::uint64_t transferBytesLocked() const;
   std::int32_t registerIndexLocked(std::uint32_t id) const;
-  std::int32_t controlGetRuntime(std::size_t index, std::string& out) const;
+  std::int32_t controlGetRuntime(std::size_t index, std::string& out);
   std::int32_t controlSetRuntime(std::size_t index, std::string_view text);
   std::int32_t controlGetRegister(std::string_view name, std::string& out) const;
   std::int32_t controlSetRegister(std::string_view name, std::string_view text);
+  // The image path and the acquisition (BoardAcquisition.cpp).
+  std::uint64_t pulsesLocked(Acquisition::Clock::time_point now);
+  Pace paceLocked(const ImageSettings& settings);
+  void deliverLocked(Acquisition::Clock::time_point now);
+  void renderLocked(std::int64_t picture, BufferSet& buffers, std::uint32_t index,
+                    const ImageSettings& settings);
+  // A hardware value changed: the path follows, and an acquisition goes on at its new pace.
+  void settingsChangedLocked(Acquisition::Clock::time_point now);
+  void publishBufferStateLocked();
+  std::int32_t controlSetBoard(std::string_view name, std::string_view text);
+  std::int32_t setCameraInput(std::string_view text);
+
   // Lets the behaviours that watch a parameter see its write or bring it up to date.
   void notifyWritten(std::size_t index);
   void notifyReading(std::size_t index) const;
@@ -89,6 +115,17 @@ class Board {
   Journal journal_;
   FailurePlan failures_;
   Acquisition acquisition_;
+  std::chrono::microseconds picturePeriod_ = kDefaultPicturePeriod;
+  bool paced_ = true;
+  ImageParameters image_;
+  FrameRenderer renderer_;
+  std::vector<InputImage> inputs_;  // the camera port's images, one per frame in turn
+  std::string inputText_;
+  std::uint64_t version_ = 0;  // counts the changes of hardware values
+  bool overflow_ = false;      // a picture was lost since the application last read one
+  std::optional<std::uint64_t> publishedFill_;
+  std::optional<std::uint64_t> publishedOverflow_;
+  TriggerPulses* trigger_ = nullptr;
   // The models of the design's units, and for each parameter the ones that watch it. A read
   // may bring values up to date, so const reads reach the values through a mutable pointer.
   std::vector<std::unique_ptr<Behaviour>> behaviours_;

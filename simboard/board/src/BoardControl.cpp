@@ -9,7 +9,10 @@ namespace {
 
 constexpr std::string_view kRegisterPrefix = "register:";
 constexpr std::string_view kPicturePeriod = "simboard:picture_period_us";
+constexpr std::string_view kPaced = "simboard:paced";
+constexpr std::string_view kCameraInput = "simboard:camera_input";
 constexpr std::string_view kBoardPrefix = "simboard:";  // settings of the board's behaviours
+constexpr char kInputSeparator = ',';
 
 bool hasPrefix(std::string_view name, std::string_view prefix) {
   return name.substr(0, prefix.size()) == prefix;
@@ -17,14 +20,18 @@ bool hasPrefix(std::string_view name, std::string_view prefix) {
 
 }  // namespace
 
-std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t size) const {
+std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t size) {
   if (text == nullptr) return SIMBOARD_INVALID_PARAMETER;
   std::string out;
   std::int32_t result = SIMBOARD_OK;
   {
     Lock lock(mutex_);
     if (name == kPicturePeriod) {
-      appendSigned(out, acquisition_.period().count());
+      appendSigned(out, picturePeriod_.count());
+    } else if (name == kPaced) {
+      appendUnsigned(out, paced_ ? 1 : 0);
+    } else if (name == kCameraInput) {
+      out = inputText_;
     } else if (hasPrefix(name, kRegisterPrefix)) {
       result = controlGetRegister(name.substr(kRegisterPrefix.size()), out);
     } else if (int runtimeIndex = runtimeParameterIndexByName(name); runtimeIndex >= 0) {
@@ -33,6 +40,9 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
       result = SIMBOARD_NO_DESIGN;
     } else if (int index = design_->parameterIndex(name); index >= 0) {
       const auto slot = static_cast<std::size_t>(index);
+      if (image_.present() && (slot == image_.fillLevel() || slot == image_.overflow())) {
+        deliverLocked(Acquisition::Clock::now());
+      }
       notifyReading(slot);
       renderParameter(design_->parameters[slot], values_.at(slot), out);
     } else {
@@ -44,27 +54,9 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
 
 std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
   Lock lock(mutex_);
-  if (name == kPicturePeriod) {
-    std::int64_t period = 0;
-    if (!parseSigned(text, period)) return SIMBOARD_INVALID_PARAMETER;
-    if (period < Acquisition::kShortestPeriod.count() ||
-        period > Acquisition::kLongestPeriod.count()) {
-      return SIMBOARD_OUT_OF_RANGE;
-    }
-    acquisition_.setPeriod(std::chrono::microseconds(period), Acquisition::Clock::now());
-    pictureDelivered_.notify_all();
-    return SIMBOARD_OK;
-  }
   if (hasPrefix(name, kRegisterPrefix))
     return controlSetRegister(name.substr(kRegisterPrefix.size()), text);
-  if (hasPrefix(name, kBoardPrefix)) {
-    const auto now = Behaviour::Clock::now();
-    for (const auto& behaviour : behaviours_) {
-      const std::int32_t result = behaviour->control(name, text, values_, now);
-      if (result != SIMBOARD_INVALID_PARAMETER) return result;
-    }
-    return SIMBOARD_INVALID_PARAMETER;
-  }
+  if (hasPrefix(name, kBoardPrefix)) return controlSetBoard(name, text);
   if (int runtimeIndex = runtimeParameterIndexByName(name); runtimeIndex >= 0) {
     return controlSetRuntime(static_cast<std::size_t>(runtimeIndex), text);
   }
@@ -72,11 +64,69 @@ std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
   int index = design_->parameterIndex(name);
   if (index < 0) return SIMBOARD_INVALID_PARAMETER;
   const auto slot = static_cast<std::size_t>(index);
+  const auto now = Acquisition::Clock::now();
+  deliverLocked(now);
   // parseParameter changes the value only when the whole text is accepted.
-  return parseParameter(design_->parameters[slot], text, values_.at(slot));
+  const std::int32_t result = parseParameter(design_->parameters[slot], text, values_.at(slot));
+  if (result == SIMBOARD_OK) settingsChangedLocked(now);
+  return result;
 }
 
-std::int32_t Board::controlGetRuntime(std::size_t index, std::string& out) const {
+// The board's own settings and those of its behaviours.
+std::int32_t Board::controlSetBoard(std::string_view name, std::string_view text) {
+  const auto now = Acquisition::Clock::now();
+  if (name == kPicturePeriod) {
+    std::int64_t period = 0;
+    if (!parseSigned(text, period)) return SIMBOARD_INVALID_PARAMETER;
+    if (period < kShortestPicturePeriod.count() || period > kLongestPicturePeriod.count()) {
+      return SIMBOARD_OUT_OF_RANGE;
+    }
+    deliverLocked(now);
+    picturePeriod_ = std::chrono::microseconds(period);
+    settingsChangedLocked(now);
+    return SIMBOARD_OK;
+  }
+  if (name == kPaced) {
+    if (text != "0" && text != "1") return SIMBOARD_INVALID_PARAMETER;
+    // Takes effect with the next acquisition.
+    paced_ = text == "1";
+    return SIMBOARD_OK;
+  }
+  if (name == kCameraInput) {
+    deliverLocked(now);
+    const std::int32_t result = setCameraInput(text);
+    if (result == SIMBOARD_OK) settingsChangedLocked(now);
+    return result;
+  }
+  for (const auto& behaviour : behaviours_) {
+    const std::int32_t result = behaviour->control(name, text, values_, now);
+    if (result != SIMBOARD_INVALID_PARAMETER) return result;
+  }
+  return SIMBOARD_INVALID_PARAMETER;
+}
+
+// Reads every image first, so that a file that does not read leaves the input as it was.
+std::int32_t Board::setCameraInput(std::string_view text) {
+  std::vector<InputImage> images;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    std::size_t end = text.find(kInputSeparator, start);
+    if (end == std::string_view::npos) end = text.size();
+    const std::string path(text.substr(start, end - start));
+    start = end + 1;
+    if (path.empty()) continue;
+    InputImage image;
+    std::string why;
+    if (!readInputImage(path, image, why)) return SIMBOARD_BAD_IMAGE;
+    images.push_back(std::move(image));
+  }
+  inputs_ = std::move(images);
+  inputText_ = std::string(text);
+  return SIMBOARD_OK;
+}
+
+std::int32_t Board::controlGetRuntime(std::size_t index, std::string& out) {
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Acquisition::Clock::now());
   appendUnsigned(out, runtimeValueLocked(index));
   return SIMBOARD_OK;
 }

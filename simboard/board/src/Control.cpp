@@ -26,11 +26,17 @@ constexpr ErrorText kErrorTexts[] = {
     {SIMBOARD_OUT_OF_RANGE, "value, index or count out of range"},
     {SIMBOARD_NO_DESIGN, "no hardware applet on the board, or unknown register"},
     {SIMBOARD_TIMEOUT, "waiting for a picture timed out"},
-    {SIMBOARD_BUFFER_TOO_SMALL, "a text does not fit the caller's buffer"},
+    {SIMBOARD_BUFFER_TOO_SMALL, "a text or picture does not fit the caller's buffer"},
     {SIMBOARD_FILE_ERROR, "a file could not be written"},
     {SIMBOARD_NOT_SUPPORTED, "the simulated runtime does not offer the operation"},
     {SIMBOARD_BUSY, "an acquisition already runs on the DMA channel"},
     {SIMBOARD_INTERNAL_ERROR, "out of memory, or another failure inside the board"},
+    {SIMBOARD_NO_BUFFERS, "no DMA buffers given, or they were freed"},
+    {SIMBOARD_BUFFERS_TOO_SMALL, "the DMA buffers are smaller than a picture"},
+    {SIMBOARD_NOT_RUNNING, "no acquisition to stop on the DMA channel"},
+    {SIMBOARD_PICTURE_LOST, "the picture was overwritten before it was read"},
+    {SIMBOARD_NO_PICTURE, "the picture has not arrived (yet)"},
+    {SIMBOARD_BAD_IMAGE, "an input image could not be read"},
 };
 
 }  // namespace
@@ -87,6 +93,47 @@ SIMBOARD_API int32_t simboard_open_designs(void) {
 SIMBOARD_API int64_t simboard_pictures(uint64_t board, uint32_t dma) {
   return guarded<int64_t>(SIMBOARD_INTERNAL_ERROR,
                           [&] { return boardFor(board)->lastPicture(dma); });
+}
+
+SIMBOARD_API int32_t simboard_buffers_alloc(uint64_t board, uint32_t count, uint64_t bytes,
+                                            void** memory) {
+  if (memory == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  *memory = nullptr;
+  if (count < 1 || count > kMostBuffers || bytes < 1 || bytes > kMostBufferBytes / count) {
+    return SIMBOARD_OUT_OF_RANGE;
+  }
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    *memory = registerBuffers(std::make_shared<BufferSet>(boardFor(board), count, bytes));
+    return SIMBOARD_OK;
+  });
+}
+
+SIMBOARD_API int32_t simboard_buffers_free(void* memory) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    BufferSetPtr buffers = removeBuffers(memory);
+    if (!buffers) return SIMBOARD_NO_BUFFERS;
+    buffers->board().releaseBuffers(*buffers);
+    return SIMBOARD_OK;
+  });
+}
+
+SIMBOARD_API int32_t simboard_buffers_copy(void* memory, int64_t picture, void* out, size_t size,
+                                           SimboardFrame* frame) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    BufferSetPtr buffers = findBuffers(memory);
+    if (!buffers) return SIMBOARD_NO_BUFFERS;
+    return buffers->board().copyPicture(*buffers, picture, out, size, frame);
+  });
+}
+
+SIMBOARD_API int32_t simboard_latest_frame(uint64_t board, uint32_t dma, void* out, size_t size,
+                                           SimboardFrame* frame) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR,
+                          [&] { return boardFor(board)->latestPicture(dma, out, size, frame); });
+}
+
+SIMBOARD_API int32_t simboard_buffer_sets(void) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [] { return bufferSetCount(); });
 }
 
 SIMBOARD_API const char* simboard_error_text(int32_t code) {

@@ -2,11 +2,11 @@
 // single pixels injected with their end-of-line and end-of-frame flags, insertion of a PGM
 // image file, and the monitor of an InjectMonitor point following what was injected.
 #include <algorithm>
-#include <fstream>
 #include <optional>
 #include <string>
 
 #include "Behaviour.h"
+#include "InputImages.h"
 
 namespace brenvik::simboard {
 
@@ -23,39 +23,6 @@ struct Point {
   std::uint64_t pixelMaximum = 0;
   std::uint32_t x = 0, y = 0;  // where the next injected pixel lands
 };
-
-// The next header number of a PGM file, skipping white space and "#" comments.
-bool readHeaderNumber(std::istream& in, std::uint32_t& number) {
-  while (in >> std::ws && in.peek() == '#') {
-    std::string comment;
-    std::getline(in, comment);
-  }
-  return static_cast<bool>(in >> number);
-}
-
-// The image of a binary PGM ("P5") file, row by row, or nothing when it cannot be read.
-std::optional<std::vector<std::uint32_t>> readPgm(const std::string& path, std::uint32_t& width,
-                                                  std::uint32_t& height) {
-  std::ifstream in(path, std::ios::binary);
-  std::string magic;
-  std::uint32_t maximum = 0;
-  if (!(in >> magic) || magic != "P5" || !readHeaderNumber(in, width) ||
-      !readHeaderNumber(in, height) || !readHeaderNumber(in, maximum) || maximum == 0 ||
-      maximum > 65535 || width == 0 || height == 0 || width > 65536 || height > 65536) {
-    return std::nullopt;
-  }
-  in.get();  // the one white-space character before the samples
-  const std::size_t bytes = maximum > 255 ? 2 : 1;
-  std::vector<std::uint32_t> pixels(std::size_t{width} * height);
-  for (std::uint32_t& pixel : pixels) {
-    unsigned char sample[2] = {};
-    if (!in.read(reinterpret_cast<char*>(sample), static_cast<std::streamsize>(bytes))) {
-      return std::nullopt;
-    }
-    pixel = bytes == 2 ? (std::uint32_t{sample[0]} << 8) | sample[1] : sample[0];
-  }
-  return pixels;
-}
 
 class DebugPointBehaviour final : public Behaviour {
  public:
@@ -144,16 +111,15 @@ class DebugPointBehaviour final : public Behaviour {
   // binary PGM injects nothing.
   static void insertFile(Point& point, ParameterStore& values) {
     if (point.debugFile < 0) return;
-    std::uint32_t width = 0;
-    std::uint32_t height = 0;
-    const auto image =
-        readPgm(values.at(static_cast<std::size_t>(point.debugFile)).text, width, height);
+    const auto image = readPgm(values.at(static_cast<std::size_t>(point.debugFile)).text);
     if (!image) return;
+    const std::uint32_t width = image->width;
+    const std::uint32_t height = image->height;
     point.x = 0;
     point.y = 0;
     for (std::uint32_t row = 0; row < height; ++row) {
       for (std::uint32_t column = 0; column < width; ++column) {
-        inject(point, values, (*image)[std::size_t{row} * width + column]);
+        inject(point, values, image->samples[std::size_t{row} * width + column]);
       }
       if (row + 1 < height) endLineOrFrame(point, 0);
     }

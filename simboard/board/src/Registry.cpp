@@ -56,6 +56,7 @@ struct Registries {
   std::unordered_map<std::uint64_t, std::shared_ptr<Board>> boards;
   TokenTable<std::shared_ptr<RuntimeSession>> sessions;
   TokenTable<DesignPtr> designs;
+  TokenTable<BufferSetPtr> buffers;
   std::atomic<std::int32_t> lastInitError{0};
   std::mutex designErrorMutex;
   std::string lastDesignError;
@@ -175,5 +176,23 @@ std::string lastDesignError() {
 }
 
 std::int32_t outstandingStrings() { return stringsOut.load(); }
+
+}  // namespace brenvik::simboard
+
+namespace brenvik::simboard {
+
+void* registerBuffers(BufferSetPtr buffers) { return registries().buffers.add(std::move(buffers)); }
+
+BufferSetPtr findBuffers(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  return registries().buffers.find(handle);
+}
+
+BufferSetPtr removeBuffers(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  return registries().buffers.remove(handle);
+}
+
+std::int32_t bufferSetCount() { return registries().buffers.size(); }
 
 }  // namespace brenvik::simboard

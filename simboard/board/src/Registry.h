@@ -12,6 +12,7 @@
 
 #include "Board.h"
 #include "Design.h"
+#include "DmaBuffers.h"
 
 namespace brenvik::simboard {
 
@@ -60,6 +61,11 @@ void* registerDesign(DesignPtr design);
 DesignPtr findDesign(const void* handle);
 bool removeDesign(const void* handle);
 std::int32_t designCount();
+
+void* registerBuffers(BufferSetPtr buffers);
+BufferSetPtr findBuffers(const void* handle);
+BufferSetPtr removeBuffers(const void* handle);
+std::int32_t bufferSetCount();
 
 void setLastInitError(std::int32_t code);
 std::int32_t lastInitError();

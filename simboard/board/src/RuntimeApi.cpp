@@ -51,9 +51,10 @@ std::int32_t freeRuntime(void* runtime) noexcept {
   return guarded<std::int32_t>(SIMBOARD_INTERNAL_ERROR, [&] {
     std::shared_ptr<RuntimeSession> session = removeSession(runtime);
     if (!session) return SIMBOARD_INVALID_HANDLE;
-    // Freeing the handle ends its board's acquisition; the board keeps its values and
-    // journal for inspection. Strings still handed out go with the session.
-    session->board().stopAcquisition(0);
+    // Freeing the handle ends its board's acquisition (stopping a stopped one is no
+    // concern here); the board keeps its values and journal for inspection. Strings
+    // still handed out go with the session.
+    static_cast<void>(session->board().stopAcquisition(0));
     return SIMBOARD_OK;
   });
 }
@@ -141,9 +142,10 @@ std::int32_t appletId(void* runtime) noexcept {
   });
 }
 
-std::int32_t startAcquisition(void* runtime, std::uint32_t dma, std::int64_t pictures) noexcept {
+std::int32_t startAcquisition(void* runtime, std::uint32_t dma, std::int64_t pictures,
+                              void* memory) noexcept {
   return withSession<std::int32_t>(runtime, [&](RuntimeSession& session) {
-    return session.board().startAcquisition(dma, pictures);
+    return session.board().startAcquisition(dma, pictures, findBuffers(memory));
   });
 }
 

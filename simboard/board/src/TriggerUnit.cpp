@@ -50,7 +50,7 @@ constexpr std::uint64_t kFire = 2;              // the one-shot value of a trigg
 constexpr std::uint64_t kQueueFullBit = 1u << 1;
 constexpr std::uint64_t kPulseCountLimit = 65536;  // the counter is 16 bits wide
 
-class TriggerUnit final : public Behaviour {
+class TriggerUnit final : public TriggerPulses {
  public:
   std::vector<std::size_t> attach(const Design& design, ParameterStore& values,
                                   Clock::time_point now) override {
@@ -64,6 +64,7 @@ class TriggerUnit final : public Behaviour {
     index_ = found;
     queued_ = 0;
     pulses_ = 0;
+    started_ = 0;
     busyUntil_ = now;
     lastUpdate_ = now;
     // The design's initial values are the idle unit's: nothing to publish until it changes.
@@ -89,6 +90,16 @@ class TriggerUnit final : public Behaviour {
   void reading(std::size_t, ParameterStore& values, Clock::time_point now) override {
     advance(values, now);
     publish(values, now);
+  }
+
+  std::uint64_t pulsesStarted(ParameterStore& values, Clock::time_point now) override {
+    if (!index_) return 0;
+    advance(values, now);
+    return started_;
+  }
+
+  bool active(const ParameterStore& values) const override {
+    return index_.has_value() && running(values);
   }
 
  private:
@@ -121,6 +132,7 @@ class TriggerUnit final : public Behaviour {
       if (now >= from) {
         const auto started = static_cast<std::uint64_t>((now - from) / length) + 1;
         pulses_ = (pulses_ + started) % kPulseCountLimit;
+        started_ += started;
         busyUntil_ = from + length * static_cast<Clock::rep>(started);
       }
     } else {
@@ -128,6 +140,7 @@ class TriggerUnit final : public Behaviour {
         const Clock::time_point start = std::max(busyUntil_, lastUpdate_);
         --queued_;
         pulses_ = (pulses_ + 1) % kPulseCountLimit;
+        ++started_;
         busyUntil_ = start + length;
       }
     }
@@ -160,6 +173,7 @@ class TriggerUnit final : public Behaviour {
   std::optional<std::array<std::size_t, kWatchedCount>> index_;
   std::uint64_t queued_ = 0;
   std::uint64_t pulses_ = 0;
+  std::uint64_t started_ = 0;
   Clock::time_point busyUntil_{};
   Clock::time_point lastUpdate_{};
   std::array<std::optional<std::uint64_t>, 3> published_{};
@@ -168,6 +182,6 @@ class TriggerUnit final : public Behaviour {
 
 }  // namespace
 
-std::unique_ptr<Behaviour> makeTriggerUnit() { return std::make_unique<TriggerUnit>(); }
+std::unique_ptr<TriggerPulses> makeTriggerUnit() { return std::make_unique<TriggerUnit>(); }
 
 }  // namespace brenvik::simboard

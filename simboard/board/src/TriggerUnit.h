@@ -3,12 +3,22 @@
 // pulse counter the applet reads back.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 
 #include "Behaviour.h"
 
 namespace brenvik::simboard {
 
-std::unique_ptr<Behaviour> makeTriggerUnit();
+// What the image path asks of the trigger unit.
+class TriggerPulses : public Behaviour {
+ public:
+  // Pulses started since the design was loaded; never cleared, never wrapped.
+  virtual std::uint64_t pulsesStarted(ParameterStore& values, Clock::time_point now) = 0;
+  // Whether the generator runs (the trigger is active), so that the camera follows it.
+  virtual bool active(const ParameterStore& values) const = 0;
+};
+
+std::unique_ptr<TriggerPulses> makeTriggerUnit();
 
 }  // namespace brenvik::simboard

@@ -56,7 +56,8 @@ extern const Command kPlayCommand{
     "Creates the applet, then sets each named value on the simulated board the way the\n"
     "hardware would change it: a hardware parameter (Device1_Process0_BoardStatus_\n"
     "FpgaTemperature=71.5, Device1_Process0_Overflow_OverflowOccurred=1), a register\n"
-    "(register:NAME=VALUE) or one of the runtime's own parameters (FG_CAMSTATUS_EXTENDED=3).\n"
+    "(register:NAME=VALUE), one of the runtime's own parameters (FG_CAMSTATUS_EXTENDED=3) or\n"
+    "one of the board's settings (simboard:camera_input=a.pgm,b.png, simboard:paced=0).\n"
     "Without 'then' it prints the values as the board now holds them. With 'then' it runs\n"
     "the command on the same applet, so computed parameters show the played values:\n"
     "  brenvik play Device1_Process0_Overflow_OverflowOccurred=1 then get FG_FILLLEVEL\n",

@@ -61,8 +61,9 @@ SIMBOARD_CXX_API const runtime::ParameterRecord* parameterInfo(void* runtime,
 SIMBOARD_CXX_API std::int32_t saveConfiguration(void* runtime, const char* path) noexcept;
 SIMBOARD_CXX_API std::int32_t loadConfiguration(void* runtime, const char* path) noexcept;
 SIMBOARD_CXX_API std::int32_t appletId(void* runtime) noexcept;
+// `memory` is a buffer set of simboard_buffers_alloc; null or freed: SIMBOARD_NO_BUFFERS.
 SIMBOARD_CXX_API std::int32_t startAcquisition(void* runtime, std::uint32_t dma,
-                                               std::int64_t pictures) noexcept;
+                                               std::int64_t pictures, void* memory) noexcept;
 SIMBOARD_CXX_API std::int32_t stopAcquisition(void* runtime, std::uint32_t dma) noexcept;
 SIMBOARD_CXX_API std::int64_t lastPicture(void* runtime, std::uint32_t dma) noexcept;
 SIMBOARD_CXX_API std::int64_t waitForPicture(void* runtime, std::int64_t picture, std::uint32_t dma,

@@ -23,8 +23,9 @@ enum {
   SIMBOARD_READ_ONLY = -2072,          /* write to a read-only parameter */
   SIMBOARD_OUT_OF_RANGE = -2073,       /* value, index or count out of range */
   SIMBOARD_NO_DESIGN = -2074,          /* no hardware applet on the board, or unknown register */
-  SIMBOARD_TIMEOUT = -2120,            /* waiting for a picture timed out */
-  SIMBOARD_BUFFER_TOO_SMALL = -500     /* a text does not fit the caller's buffer */
+  SIMBOARD_TIMEOUT = -2120,            /* waiting for a picture timed out (the caller's wait,
+                                          or the runtime's image time-out FG_TIMEOUT) */
+  SIMBOARD_BUFFER_TOO_SMALL = -500     /* a text or picture does not fit the caller's buffer */
 };
 
 /* Further result codes of the simulated board. */
@@ -32,17 +33,26 @@ enum {
   SIMBOARD_FILE_ERROR = -2080,     /* a file could not be written */
   SIMBOARD_NOT_SUPPORTED = -2081,  /* the simulated runtime does not offer the operation */
   SIMBOARD_BUSY = -2082,           /* an acquisition already runs on the DMA channel */
-  SIMBOARD_INTERNAL_ERROR = -2083  /* out of memory, or another failure inside the board */
+  SIMBOARD_INTERNAL_ERROR = -2083, /* out of memory, or another failure inside the board */
+  SIMBOARD_NO_BUFFERS = -2084,     /* no DMA buffers given, or they were freed */
+  SIMBOARD_BUFFERS_TOO_SMALL = -2085, /* the DMA buffers are smaller than a picture */
+  SIMBOARD_NOT_RUNNING = -2086,    /* no acquisition to stop on the DMA channel */
+  SIMBOARD_PICTURE_LOST = -2087,   /* the picture was overwritten before it was read */
+  SIMBOARD_NO_PICTURE = -2088,     /* the picture has not arrived (yet) */
+  SIMBOARD_BAD_IMAGE = -2089       /* an input image could not be read */
 };
 
 /* Selectors of the runtime's Fg_getStatusEx (DMA 0 only; others: SIMBOARD_INVALID_PARAMETER):
  * the pictures delivered by the current or last acquisition, 1 while an acquisition runs,
- * the picture count it was started with (-1: until stopped), the picture period in µs. */
+ * the picture count it was started with (-1: until stopped), the picture period in µs,
+ * the pictures overwritten before they were read, the pictures in the buffers not yet read. */
 enum {
   SIMBOARD_STATUS_DELIVERED = 1,
   SIMBOARD_STATUS_ACQUIRING = 2,
   SIMBOARD_STATUS_REQUESTED = 3,
-  SIMBOARD_STATUS_PERIOD_US = 4
+  SIMBOARD_STATUS_PERIOD_US = 4,
+  SIMBOARD_STATUS_LOST = 5,
+  SIMBOARD_STATUS_PENDING = 6
 };
 
 /* Operations for simboard_fail. */
@@ -57,9 +67,19 @@ SIMBOARD_API int32_t simboard_get(uint64_t board, const char* name, char* text, 
 /* Plays a value into a hardware parameter, register or runtime parameter, read-only ones
  * included. The text is parsed as for simboard_get (integers also as "0x" hexadecimal; a
  * field takes 1 to N elements, which replace its first elements). Not journaled.
- * The board's own settings have names beginning with "simboard:":
- *   "simboard:picture_period_us"  time between two delivered pictures, 1 to 60000000 µs
- *                                 (default 1000); kept when a design is loaded.
+ * The board's own settings have names beginning with "simboard:"; they are kept when a
+ * design is loaded:
+ *   "simboard:picture_period_us"  frame period of the camera port while the trigger does
+ *                                 not drive it, and of designs without an image path,
+ *                                 1 to 60000000 µs (default 1000).
+ *   "simboard:camera_input"       image files (binary PGM, or PNG) that the camera on the
+ *                                 camera port sends in turn, one per frame, separated by
+ *                                 commas; empty: no camera. A file that does not read gives
+ *                                 SIMBOARD_BAD_IMAGE and keeps the previous input.
+ *   "simboard:paced"              1 (default): frames arrive in real time at the modelled
+ *                                 timing; 0: a free-running source delivers a picture as
+ *                                 soon as it is waited for (for tests and benchmarks).
+ *                                 Taken when an acquisition starts.
  * The runtime's computed parameters FG_TRANSFER_LEN and FG_DMASTATUS refuse with
  * SIMBOARD_READ_ONLY. */
 SIMBOARD_API int32_t simboard_set(uint64_t board, const char* name, const char* text);
@@ -93,6 +113,40 @@ SIMBOARD_API int32_t simboard_open_designs(void);
 
 /* Pictures delivered so far by the current acquisition on a DMA channel. */
 SIMBOARD_API int64_t simboard_pictures(uint64_t board, uint32_t dma);
+
+/* DMA buffers. An application allocates a set of buffers for a board and passes the handle
+ * as the memory argument of Fg_AcquireEx (and, unchanged, of the other acquisition calls);
+ * picture k lands in buffer (k - 1) mod count, drawn through the board's image path from
+ * the hardware values: camera simulator or camera input, tap geometry sorter, region of
+ * interest, image selector, lookup table, output format. A picture counts as read once it
+ * is copied out; a picture overwritten before that is lost (the board's overflow flag
+ * rises, the fill level counts the buffers holding unread pictures). Handles are opaque
+ * tokens: a freed one is refused, not dereferenced. */
+typedef struct SimboardFrame {
+  int64_t picture;        /* picture number, from 1 */
+  uint32_t width;         /* pixels per line (the region of interest) */
+  uint32_t height;        /* lines */
+  uint32_t bits;          /* bits per pixel of the output format */
+  uint32_t bytesPerPixel; /* 1 or 2 (native byte order) */
+  uint64_t bytes;         /* width x height x bytesPerPixel */
+} SimboardFrame;
+
+/* Allocates `count` buffers (1 to 4096) of `bytes` bytes each (at most 4 GiB together). */
+SIMBOARD_API int32_t simboard_buffers_alloc(uint64_t board, uint32_t count, uint64_t bytes,
+                                            void** memory);
+/* Frees a buffer set; an acquisition filling it stops first. */
+SIMBOARD_API int32_t simboard_buffers_free(void* memory);
+/* Copies picture `picture` out of its buffer into `out` (`size` bytes, at least the frame's)
+ * and marks it read; with `out` null and `size` 0 only describes it. SIMBOARD_NO_PICTURE
+ * before it arrives, SIMBOARD_PICTURE_LOST once a later picture took its buffer. */
+SIMBOARD_API int32_t simboard_buffers_copy(void* memory, int64_t picture, void* out, size_t size,
+                                           SimboardFrame* frame);
+/* The newest picture of the current or last acquisition on a DMA channel, as above, without
+ * marking it read (a preview watches, the application reads). */
+SIMBOARD_API int32_t simboard_latest_frame(uint64_t board, uint32_t dma, void* out, size_t size,
+                                           SimboardFrame* frame);
+/* Buffer sets allocated and not yet freed, in the whole process. */
+SIMBOARD_API int32_t simboard_buffer_sets(void);
 
 /* Meaning of a result code of the simulated board, or null for codes it does not use. */
 SIMBOARD_API const char* simboard_error_text(int32_t code);

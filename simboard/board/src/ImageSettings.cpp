@@ -1,0 +1,174 @@
+// The image path's parameter names and how a snapshot of their values is taken.
+#include "ImageSettings.h"
+
+#include <algorithm>
+#include <string>
+#include <string_view>
+
+namespace brenvik::simboard {
+
+namespace {
+
+constexpr std::string_view kPrefix = "Device1_Process0_";
+
+enum Slot : std::size_t {
+  kEnable,
+  kLineGroups,
+  kActiveGroups,
+  kFrameLines,
+  kActiveLines,
+  kActivePixels,
+  kSequenceLength,
+  kPixelClockMode,
+  kCountX,
+  kYDivisor,
+  kFrameDivisor,
+  kOffset,
+  kFreeRun,
+  kValveMode,
+  kTapWidth,
+  kTapCount,
+  kDummyTaps,
+  kTapOrder,
+  kMirror,
+  kWidth,
+  kHeight,
+  kXOffset,
+  kYOffset,
+  kSelectPeriod,
+  kSelectPhase,
+  kLut,
+  kShift,
+  kSelectSource,
+  kFillLevel,
+  kOverflow,
+  kSlotCount
+};
+
+constexpr std::array<std::string_view, kSlotCount> kNames{
+    "CameraSimulator_Enable_SelectSource",
+    "CameraSimulator_Size_ImageWidth",
+    "CameraSimulator_LineGap_Number",
+    "CameraSimulator_Size_ImageHeight",
+    "CameraSimulator_FrameGap_Number",
+    "CameraSimulator_PixelFrequency_ActivePixel_Number",
+    "CameraSimulator_PixelFrequency_SequenceLength_ImageWidth",
+    "CameraSimulator_ControlPixelClock_Mode",
+    "CameraSimulator_EnableX_Enable_Value",
+    "CameraSimulator_Y_Divisor",
+    "CameraSimulator_Frame_Divisor",
+    "CameraSimulator_Offset_Value",
+    "CameraSimulator_TriggerValve_FreeRun_Select",
+    "CameraSimulator_TriggerValve_TriggerValve_Mode",
+    "Buffer_0_TapGeometrySorter_TapWidth",
+    "Buffer_0_TapGeometrySorter_TapCount",
+    "Buffer_0_TapGeometrySorter_DummyTaps",
+    "Buffer_0_TapGeometrySorter_TapOrder",
+    "Buffer_0_TapGeometrySorter_ReferenceTapMirror_Field",
+    "Buffer_0_DRAM_A_0_XLength",
+    "Buffer_0_DRAM_A_0_YLength",
+    "Buffer_0_DRAM_A_0_XOffset",
+    "Buffer_0_DRAM_A_0_YOffset",
+    "ImageSelector_FG_IMG_SELECT_PERIOD_Divisor",
+    "ImageSelector_FG_IMG_SELECT_PHASE_Number",
+    "LookupTable_LookupTable_LUTcontent",
+    "OutputFormat_DynamicShift_Shift_Value",
+    "OutputFormat_FG_FORMAT_SelectSource",
+    "Buffer_0_DRAM_A_0_FillLevel",
+    "Overflow_OverflowOccurred",
+};
+
+constexpr std::string_view kFormatInput = "OutputFormat_FG_FORMAT_Input";
+constexpr std::size_t kMostFormatInputs = 10;
+
+struct FormatBits {
+  std::string_view name;
+  std::uint32_t bits;
+};
+constexpr FormatBits kFormatBits[] = {
+    {"FG_GRAY", 8}, {"FG_GRAY10", 10}, {"FG_GRAY12", 12}, {"FG_GRAY14", 14}, {"FG_GRAY16", 16},
+};
+
+std::uint32_t clamp32(std::uint64_t value) {
+  return static_cast<std::uint32_t>(std::min<std::uint64_t>(value, 0xffffffffu));
+}
+
+}  // namespace
+
+std::uint32_t formatBits(std::string_view format) {
+  for (const FormatBits& entry : kFormatBits) {
+    if (entry.name == format) return entry.bits;
+  }
+  return 0;
+}
+
+bool ImageParameters::resolve(const Design& design) {
+  present_ = false;
+  index_.assign(kSlotCount, 0);
+  formatInputs_.clear();
+  for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
+    const int index = design.parameterIndex(std::string(kPrefix) + std::string(kNames[slot]));
+    if (index < 0) return false;
+    index_[slot] = static_cast<std::size_t>(index);
+  }
+  for (std::size_t input = 0; input < kMostFormatInputs; ++input) {
+    formatInputs_.push_back(design.parameterIndex(std::string(kPrefix) +
+                                                  std::string(kFormatInput) +
+                                                  std::to_string(input)));
+  }
+  fillLevel_ = index_[kFillLevel];
+  overflow_ = index_[kOverflow];
+  present_ = true;
+  return true;
+}
+
+ImageSettings ImageParameters::read(const ParameterStore& values) const {
+  ImageSettings s;
+  if (!present_) return s;
+  auto bits = [&](Slot slot) { return clamp32(values.at(index_[slot]).bits); };
+  auto field = [&](Slot slot, std::array<std::uint32_t, kSorterTaps>& out) {
+    const std::vector<std::uint32_t>& elements = values.at(index_[slot]).elements;
+    for (std::size_t i = 0; i < out.size(); ++i) out[i] = i < elements.size() ? elements[i] : 0;
+  };
+  s.simulator = bits(kEnable) == 1;
+  s.lineGroups = bits(kLineGroups);
+  s.activeGroups = bits(kActiveGroups);
+  s.frameLines = bits(kFrameLines);
+  s.activeLines = bits(kActiveLines);
+  s.activePixels = bits(kActivePixels);
+  s.sequenceLength = bits(kSequenceLength);
+  s.pixelClockMode = bits(kPixelClockMode);
+  s.countX = bits(kCountX) != 0;
+  s.yDivisor = bits(kYDivisor);
+  s.frameDivisor = bits(kFrameDivisor);
+  s.offset = bits(kOffset);
+  s.freeRun = bits(kFreeRun) == 1;
+  s.valveMode = bits(kValveMode);
+  s.tapWidth = bits(kTapWidth);
+  s.tapCount = bits(kTapCount);
+  s.dummyTaps = bits(kDummyTaps) != 0;
+  field(kTapOrder, s.tapOrder);
+  field(kMirror, s.mirror);
+  s.width = bits(kWidth);
+  s.height = bits(kHeight);
+  s.xOffset = bits(kXOffset);
+  s.yOffset = bits(kYOffset);
+  s.selectPeriod = std::max<std::uint32_t>(bits(kSelectPeriod), 1);
+  s.selectPhase = bits(kSelectPhase) % s.selectPeriod;
+  const std::vector<std::uint32_t>& table = values.at(index_[kLut]).elements;
+  for (std::size_t i = 0; i < kLutEntries; ++i) {
+    s.lut[i] = static_cast<std::uint16_t>((i < table.size() ? table[i] : 0) & (kLutEntries - 1));
+  }
+  s.shift = bits(kShift);
+  // An input the design does not name is taken as 8 bits wide.
+  const std::uint32_t source = bits(kSelectSource);
+  s.bits = 8;
+  if (source < formatInputs_.size() && formatInputs_[source] >= 0) {
+    const std::uint32_t found =
+        formatBits(values.at(static_cast<std::size_t>(formatInputs_[source])).text);
+    if (found != 0) s.bits = found;
+  }
+  return s;
+}
+
+}  // namespace brenvik::simboard

@@ -1,0 +1,40 @@
+// Image files that stand in for a camera on the camera port: binary PGM and (where libpng
+// is there) PNG, gray or colour, 8 or 16 bits.
+#pragma once
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+namespace brenvik::simboard {
+
+// A camera frame as the path's 10-bit input: each row holds `width` samples and one more,
+// kNoPixel, that a column outside the camera's line reads.
+struct InputImage {
+  static constexpr std::uint16_t kNoPixel = 1024;
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::vector<std::uint16_t> samples;
+  std::size_t stride() const { return std::size_t{width} + 1; }
+  const std::uint16_t* row(std::uint32_t y) const { return samples.data() + y * stride(); }
+};
+
+// The samples of a binary PGM ("P5") file row by row, with its size and maximum value, or
+// nothing when the file is not one.
+struct PgmImage {
+  std::uint32_t width = 0;
+  std::uint32_t height = 0;
+  std::uint32_t maximum = 0;
+  std::vector<std::uint32_t> samples;
+};
+std::optional<PgmImage> readPgm(const std::string& path);
+
+// Reads a PGM or PNG file as camera input: 8-bit samples enter the 10-bit path in its top
+// bits (v << 2), wider ones with their top ten bits. Returns false with the reason.
+bool readInputImage(const std::string& path, InputImage& image, std::string& why);
+
+// Whether PNG files can be read (the board was built with libpng).
+bool pngSupported();
+
+}  // namespace brenvik::simboard
