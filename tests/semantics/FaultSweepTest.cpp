@@ -29,6 +29,7 @@
 #include <cstring>
 #include <functional>
 #include <map>
+#include <memory>
 #include <optional>
 #include <set>
 #include <span>
@@ -107,8 +108,23 @@ struct State {
   const char* name;
   std::uint32_t bit;
   std::vector<std::pair<std::string, std::uint32_t>> sets;
-  std::span<const WritableParameter> parameters;
+  std::vector<WritableParameter> parameters;
 };
+
+template <std::size_t N>
+std::vector<WritableParameter> all(const std::array<WritableParameter, N>& family) {
+  return {family.begin(), family.end()};
+}
+
+std::vector<WritableParameter> only(std::initializer_list<const char*> names) {
+  std::vector<WritableParameter> parameters;
+  for (const char* name : names) {
+    const WritableParameter* parameter = semantics::findWritableParameter(idOf(name));
+    EXPECT_NE(parameter, nullptr) << name;
+    if (parameter != nullptr) parameters.push_back(*parameter);
+  }
+  return parameters;
+}
 
 enum StateBit : std::uint32_t {
   kDefaults = 1u << 0,
@@ -172,7 +188,8 @@ class Applet {
 
 // --- Reading values back ---
 
-constexpr std::size_t kTextRoom = 65536;
+// Room for any text the sweep reads: file names of its own, and the design's short texts.
+constexpr std::size_t kTextRoom = 4096;
 
 // A parameter's value as text, read in its own form ("error N" when the get fails). The
 // lookup table is read whole.
@@ -381,10 +398,12 @@ const std::vector<Reads>& getReads() {
 // Parameters whose get reads the hardware in some state: their value follows what reached
 // the hardware, not only what the applet stored.
 bool readsHardware(std::int32_t id) {
-  for (const Reads& reads : getReads()) {
-    if (idOf(reads.parameter) == id) return true;
-  }
-  return false;
+  static const std::set<std::int32_t> kIds = [] {
+    std::set<std::int32_t> ids;
+    for (const Reads& reads : getReads()) ids.insert(idOf(reads.parameter));
+    return ids;
+  }();
+  return kIds.contains(id);
 }
 
 // --- Values to set ---
@@ -523,31 +542,39 @@ std::vector<std::vector<Attempt>> waysToSet(Applet& applet, const WritableParame
 
 std::vector<State> states() {
   using parameters::enumUnsigned;
+  // What the trigger writes in its other modes and states: the transitions, the queue, the
+  // software trigger. The other trigger setters write the same in every mode.
+  const std::vector<WritableParameter> kModeDependentTrigger =
+      only({"FG_AREATRIGGERMODE", "FG_TRIGGERSTATE", "FG_TRIGGERQUEUE_MODE",
+            "FG_SENDSOFTWARETRIGGER", "FG_TRIGGER_FRAMESPERSECOND"});
   return {
-      {"defaults", kDefaults, {}, semantics::writableParameters()},
+      {"defaults",
+       kDefaults,
+       {},
+       {semantics::writableParameters().begin(), semantics::writableParameters().end()}},
       {"simulator in pixel-frequency mode",
        kPixelFrequencyMode,
        {{"FG_CAMERASIMULATOR_SELECT_MODE", enumUnsigned("FG_PIXEL_FREQUENCY")}},
-       semantics::kCameraSimulatorParameters},
+       all(semantics::kCameraSimulatorParameters)},
       {"simulator in line-rate mode",
        kLineRateMode,
        {{"FG_CAMERASIMULATOR_SELECT_MODE", enumUnsigned("FG_LINERATE")}},
-       semantics::kCameraSimulatorParameters},
+       all(semantics::kCameraSimulatorParameters)},
       {"software trigger active",
        kSoftwareTrigger,
        {{"FG_AREATRIGGERMODE", enumUnsigned("ATM_SOFTWARE")},
         {"FG_TRIGGERSTATE", enumUnsigned("TS_ACTIVE")}},
-       semantics::kTriggerParameters},
+       kModeDependentTrigger},
       {"external trigger active",
        kExternalTrigger,
        {{"FG_AREATRIGGERMODE", enumUnsigned("ATM_EXTERNAL")},
         {"FG_TRIGGERSTATE", enumUnsigned("TS_ACTIVE")}},
-       semantics::kTriggerParameters},
+       kModeDependentTrigger},
       {"monitoring debug point selected",
        kMonitoringPoint,
        {{"FG_DEBUGSOURCE", 1}},
-       semantics::kDebugParameters},
-      {"custom lookup table", kCustomTable, {}, semantics::kLookupTableParameters},
+       all(semantics::kDebugParameters)},
+      {"custom lookup table", kCustomTable, {}, all(semantics::kLookupTableParameters)},
   };
 }
 
@@ -564,136 +591,7 @@ class FaultSweep : public ScratchFiles {
   std::string lutFile() const { return path("sweep.lut"); }
 };
 
-// --- Sets ---
-
-struct SetCounts {
-  std::set<std::int32_t> parameters;
-  int pairs = 0;
-  int writesFailed = 0;
-  std::set<std::string> silent;   // parameters that write nothing in a state
-  std::set<std::string> refused;  // parameters that refuse every value in a state
-};
-
-// One successful set as recorded on a fresh applet.
-struct Recorded {
-  Attempt attempt;
-  std::string before;
-  std::string after;
-  std::vector<std::string> journal;
-};
-
-std::optional<Recorded> recordSuccess(const State& state, const WritableParameter& parameter,
-                                      const std::vector<Attempt>& candidates,
-                                      const std::string& lutFile) {
-  for (const Attempt& attempt : candidates) {
-    Applet applet(state, lutFile);
-    if (!applet.ok()) return std::nullopt;
-    Recorded recorded{attempt, readBack(applet, parameter.id), {}, {}};
-    if (attempt.apply(applet, parameter.id) != 0) continue;
-    recorded.journal = applet.takeJournal();
-    recorded.after = readBack(applet, parameter.id);
-    return recorded;
-  }
-  return std::nullopt;
-}
-
-// The set with the write of `failing` refused: the rules of the file comment.
-void failOneWrite(const State& state, const WritableParameter& parameter,
-                  const Recorded& recorded, const std::string& failing,
-                  const std::string& lutFile) {
-  SCOPED_TRACE("failing write of " + failing);
-  Applet applet(state, lutFile);
-  ASSERT_TRUE(applet.ok());
-  const std::vector<std::string> before = storedState(applet);
-  ASSERT_EQ(simboard_fail(applet.board(), failing.c_str(), SIMBOARD_WRITES, kRefused, 1), 0);
-
-  const std::int32_t code = expectedCode(failing);
-  EXPECT_EQ(recorded.attempt.apply(applet, parameter.id), code);
-  EXPECT_EQ(applet.lastError(), code);
-
-  // The writes up to the failing one, which the board refused; nothing after it.
-  std::vector<std::string> expected;
-  for (const std::string& line : recorded.journal) {
-    if (journalName(line) != failing) {
-      expected.push_back(line);
-      continue;
-    }
-    expected.push_back(line.substr(0, line.rfind(' ') + 1) + std::to_string(kRefused));
-    break;
-  }
-  EXPECT_EQ(applet.takeJournal(), expected);
-
-  // A stored value is rolled back whatever reached the hardware; a value read from the
-  // hardware reads as before when nothing reached it.
-  if (readsStoredValue(parameter.id) || journalName(recorded.journal.front()) == failing) {
-    EXPECT_EQ(readBack(applet, parameter.id), recorded.before) << "not rolled back";
-  }
-  EXPECT_EQ(changes(before, storedState(applet)), std::vector<std::string>{})
-      << "a failed set changed more than its hardware";
-
-  simboard_clear_failures(applet.board());
-  EXPECT_EQ(recorded.attempt.apply(applet, parameter.id), 0) << "the next set fails";
-  EXPECT_EQ(applet.lastError(), 0);
-  EXPECT_EQ(readBack(applet, parameter.id), recorded.after);
-  EXPECT_EQ(applet.takeJournal(), recorded.journal);
-}
-
-void sweepSets(const State& state, const std::string& lutFile, SetCounts& counts) {
-  for (const WritableParameter& parameter : state.parameters) {
-    const std::string name = nameOf(parameter.id);
-    SCOPED_TRACE(std::string(state.name) + ": " + name);
-    std::vector<std::vector<Attempt>> ways;
-    {
-      Applet applet(state, lutFile);
-      ASSERT_TRUE(applet.ok());
-      ways = waysToSet(applet, parameter, lutFile);
-    }
-    for (const std::vector<Attempt>& candidates : ways) {
-      const std::optional<Recorded> recorded =
-          recordSuccess(state, parameter, candidates, lutFile);
-      if (!recorded) {
-        counts.refused.insert(std::string(state.name) + ": " + name);
-        continue;
-      }
-      SCOPED_TRACE("set to " + recorded->attempt.label);
-      std::vector<std::string> written;
-      for (const std::string& line : recorded->journal) {
-        const std::string hardware = journalName(line);
-        if (std::find(written.begin(), written.end(), hardware) == written.end()) {
-          written.push_back(hardware);
-        }
-      }
-      if (written.empty()) {
-        counts.silent.insert(std::string(state.name) + ": " + name);
-        continue;
-      }
-      counts.parameters.insert(parameter.id);
-      ++counts.pairs;
-      for (const std::string& hardware : written) {
-        failOneWrite(state, parameter, *recorded, hardware, lutFile);
-        ++counts.writesFailed;
-      }
-    }
-  }
-}
-
-TEST_F(FaultSweep, EveryFailingWriteOfEverySetterRollsBackAndLeavesTheAppletUsable) {
-  const BoardCounters start;
-  SetCounts counts;
-  for (const State& state : states()) sweepSets(state, lutFile(), counts);
-  EXPECT_EQ(BoardCounters{}, start) << "an applet left a design, a runtime or a string behind";
-
-  std::string silent;
-  for (const std::string& entry : counts.silent) silent += "\n  writes nothing: " + entry;
-  for (const std::string& entry : counts.refused) silent += "\n  refuses every value: " + entry;
-  std::printf("fault sweep, sets: %zu parameters, %d parameter-state pairs, %d writes failed%s\n",
-              counts.parameters.size(), counts.pairs, counts.writesFailed, silent.c_str());
-  RecordProperty("parameters", static_cast<int>(counts.parameters.size()));
-  RecordProperty("writes_failed", counts.writesFailed);
-}
-
-
-// --- Gets ---
+// --- Names on the board ---
 
 // The runtime's own parameters that the simulated board answers.
 constexpr const char* kRuntimeParameters[] = {
@@ -733,6 +631,227 @@ std::string fullName(const std::vector<std::string>& names, std::string_view end
   EXPECT_FALSE(found.empty()) << "no reachable name ends with " << ending;
   return found;
 }
+
+// Codes of their own for the reachable names, from this one down.
+constexpr std::int32_t kFirstNamedCode = -30000;
+
+// The reachable name that a code of its own stands for, or null.
+const std::string* namedBy(const std::vector<std::string>& names, int code) {
+  const std::int64_t index = std::int64_t{kFirstNamedCode} - code;
+  if (code == 0 || index < 0 || index >= static_cast<std::int64_t>(names.size())) return nullptr;
+  return &names[static_cast<std::size_t>(index)];
+}
+
+void armReads(Applet& applet, const std::vector<std::string>& names, std::size_t index,
+              std::int32_t count) {
+  const auto code = kFirstNamedCode - static_cast<std::int32_t>(index);
+  ASSERT_EQ(simboard_fail(applet.board(), names[index].c_str(), SIMBOARD_READS, code, count), 0);
+}
+
+// --- Sets ---
+
+struct SetCounts {
+  std::set<std::int32_t> parameters;
+  int pairs = 0;
+  int writesFailed = 0;
+  int readsFailed = 0;
+  std::set<std::string> silent;   // parameters that write nothing in a state
+  std::set<std::string> refused;  // parameters that refuse every value in a state
+};
+
+// One successful set as recorded on a fresh applet.
+struct Recorded {
+  Attempt attempt;
+  std::string before;
+  std::string after;
+  std::vector<std::string> journal;
+};
+
+// The first candidate is tried on `first` (an applet fresh in the state), each further one
+// on an applet of its own: a refused value may have left the hardware partly written.
+std::optional<Recorded> recordSuccess(const State& state, const WritableParameter& parameter,
+                                      const std::vector<Attempt>& candidates,
+                                      std::unique_ptr<Applet> first, const std::string& lutFile) {
+  for (const Attempt& attempt : candidates) {
+    std::unique_ptr<Applet> applet =
+        first != nullptr ? std::move(first) : std::make_unique<Applet>(state, lutFile);
+    if (!applet->ok()) return std::nullopt;
+    Recorded recorded{attempt, readBack(*applet, parameter.id), {}, {}};
+    if (attempt.apply(*applet, parameter.id) != 0) continue;
+    recorded.journal = applet->takeJournal();
+    recorded.after = readBack(*applet, parameter.id);
+    return recorded;
+  }
+  return std::nullopt;
+}
+
+// After a set that failed on `failing`: the writes before the failure reached the hardware
+// and nothing was written after it, the stored values are as they were, and with the board
+// accepting again the same set succeeds and writes what the first success wrote.
+void expectRolledBackAndUsable(Applet& applet, const WritableParameter& parameter,
+                               const Recorded& recorded, const std::vector<std::string>& before,
+                               const std::string& failing, std::uint32_t operation) {
+  // What is checked next is read with the board accepting again.
+  simboard_clear_failures(applet.board());
+  const std::vector<std::string> written = applet.takeJournal();
+  std::vector<std::string> expected;
+  if (operation == SIMBOARD_WRITES) {
+    for (const std::string& line : recorded.journal) {
+      if (journalName(line) != failing) {
+        expected.push_back(line);
+        continue;
+      }
+      expected.push_back(line.substr(0, line.rfind(' ') + 1) + std::to_string(kRefused));
+      break;
+    }
+  } else {
+    const std::size_t reached = std::min(written.size(), recorded.journal.size());
+    expected.assign(recorded.journal.begin(),
+                    recorded.journal.begin() + static_cast<std::ptrdiff_t>(reached));
+  }
+  EXPECT_EQ(written, expected);
+
+  // A stored value is rolled back whatever reached the hardware; a value read from the
+  // hardware reads as before when nothing reached it.
+  const bool nothingReached =
+      written.empty() || (operation == SIMBOARD_WRITES && written.size() == 1);
+  if (readsStoredValue(parameter.id) || nothingReached) {
+    EXPECT_EQ(readBack(applet, parameter.id), recorded.before) << "not rolled back";
+  }
+  EXPECT_EQ(changes(before, storedState(applet)), std::vector<std::string>{})
+      << "a failed set changed more than its hardware";
+
+  EXPECT_EQ(recorded.attempt.apply(applet, parameter.id), 0) << "the next set fails";
+  EXPECT_EQ(applet.lastError(), 0);
+  EXPECT_EQ(readBack(applet, parameter.id), recorded.after);
+  EXPECT_EQ(applet.takeJournal(), recorded.journal);
+}
+
+// The set with the next write of `failing` refused.
+void failWrite(const State& state, const WritableParameter& parameter, const Recorded& recorded,
+               const std::string& failing, const std::string& lutFile) {
+  SCOPED_TRACE("failing write of " + failing);
+  Applet applet(state, lutFile);
+  ASSERT_TRUE(applet.ok());
+  const std::vector<std::string> before = storedState(applet);
+  ASSERT_EQ(simboard_fail(applet.board(), failing.c_str(), SIMBOARD_WRITES, kRefused, 1), 0);
+  const std::int32_t code = expectedCode(failing);
+  EXPECT_EQ(recorded.attempt.apply(applet, parameter.id), code);
+  EXPECT_EQ(applet.lastError(), code);
+  expectRolledBackAndUsable(applet, parameter, recorded, before, failing, SIMBOARD_WRITES);
+}
+
+// The reads the set makes, one after the other. With every reachable name failing its reads
+// under a code of its own, except the reads already found, the set fails on its next read
+// and its result names that read: the set then is the one with that read refused, and is
+// checked like a failed write. A read through the design's own description reports a failed
+// lookup instead, so those names are tried one by one. Returns the reads failed.
+int failEachRead(const State& state, const WritableParameter& parameter, const Recorded& recorded,
+                 const std::vector<std::string>& names, const std::string& lutFile) {
+  std::vector<std::string> found;
+  auto isFound = [&](const std::string& name) {
+    return std::find(found.begin(), found.end(), name) != found.end();
+  };
+  while (found.size() < names.size()) {
+    Applet applet(state, lutFile);
+    if (!applet.ok()) break;
+    const std::vector<std::string> before = storedState(applet);
+    for (std::size_t i = 0; i < names.size(); ++i) {
+      if (!isFound(names[i])) armReads(applet, names, i, -1);
+    }
+    const int result = recorded.attempt.apply(applet, parameter.id);
+    if (result == 0) break;
+    std::string failing;
+    if (const std::string* name = namedBy(names, result)) {
+      failing = *name;
+    } else {
+      EXPECT_EQ(result, codes::kRuntimeMissing) << "a failed read gives another code";
+      for (std::size_t i = 0; i < names.size() && failing.empty(); ++i) {
+        if (isFound(names[i]) || expectedCode(names[i]) != codes::kRuntimeMissing) continue;
+        Applet single(state, lutFile);
+        armReads(single, names, i, -1);
+        if (recorded.attempt.apply(single, parameter.id) == codes::kRuntimeMissing) {
+          failing = names[i];
+        }
+      }
+      if (failing.empty()) {
+        ADD_FAILURE() << "the set fails with " << result << " on a read no name stands for";
+        break;
+      }
+    }
+    found.push_back(failing);
+    SCOPED_TRACE("failing read of " + failing);
+    EXPECT_EQ(applet.lastError(), result);
+    expectRolledBackAndUsable(applet, parameter, recorded, before, failing, SIMBOARD_READS);
+  }
+  return static_cast<int>(found.size());
+}
+
+void sweepSets(const State& state, const std::vector<std::string>& names,
+               const std::string& lutFile, SetCounts& counts) {
+  for (const WritableParameter& parameter : state.parameters) {
+    const std::string name = nameOf(parameter.id);
+    SCOPED_TRACE(std::string(state.name) + ": " + name);
+    auto applet = std::make_unique<Applet>(state, lutFile);
+    ASSERT_TRUE(applet->ok());
+    const std::vector<std::vector<Attempt>> ways = waysToSet(*applet, parameter, lutFile);
+    for (const std::vector<Attempt>& candidates : ways) {
+      const std::optional<Recorded> recorded =
+          recordSuccess(state, parameter, candidates, std::move(applet), lutFile);
+      if (!recorded) {
+        counts.refused.insert(std::string(state.name) + ": " + name);
+        continue;
+      }
+      SCOPED_TRACE("set to " + recorded->attempt.label);
+      std::vector<std::string> written;
+      for (const std::string& line : recorded->journal) {
+        const std::string hardware = journalName(line);
+        if (std::find(written.begin(), written.end(), hardware) == written.end()) {
+          written.push_back(hardware);
+        }
+      }
+      for (const std::string& hardware : written) {
+        failWrite(state, parameter, *recorded, hardware, lutFile);
+        ++counts.writesFailed;
+      }
+      counts.readsFailed += failEachRead(state, parameter, *recorded, names, lutFile);
+      if (written.empty()) {
+        counts.silent.insert(std::string(state.name) + ": " + name);
+        continue;
+      }
+      counts.parameters.insert(parameter.id);
+      ++counts.pairs;
+    }
+  }
+}
+
+TEST_F(FaultSweep, EveryFailingAccessOfEverySetterRollsBackAndLeavesTheAppletUsable) {
+  const BoardCounters start;
+  SetCounts counts;
+  std::vector<std::string> names;
+  {
+    Applet applet(states().front(), lutFile());
+    ASSERT_TRUE(applet.ok());
+    names = reachableNames(applet);
+  }
+  for (const State& state : states()) sweepSets(state, names, lutFile(), counts);
+  EXPECT_EQ(BoardCounters{}, start) << "an applet left a design, a runtime or a string behind";
+
+  std::string silent;
+  for (const std::string& entry : counts.silent) silent += "\n  writes nothing: " + entry;
+  for (const std::string& entry : counts.refused) silent += "\n  refuses every value: " + entry;
+  std::printf(
+      "fault sweep, sets: %zu parameters, %d parameter-state pairs, %d writes failed, %d reads "
+      "failed%s\n",
+      counts.parameters.size(), counts.pairs, counts.writesFailed, counts.readsFailed,
+      silent.c_str());
+  RecordProperty("parameters", static_cast<int>(counts.parameters.size()));
+  RecordProperty("writes_failed", counts.writesFailed);
+  RecordProperty("set_reads_failed", counts.readsFailed);
+}
+
+
+// --- Gets ---
 
 // The reads the table lists for a parameter in a state, by full name.
 std::vector<std::string> listedReads(const std::vector<std::string>& names, std::int32_t id,
@@ -778,16 +897,11 @@ struct GetCounts {
   int readsFailed = 0;
 };
 
-constexpr std::int32_t kFirstNamedCode = -30000;
-
 // Arms every reachable name to fail its reads with a code of its own and reads each SDK
 // parameter until it succeeds: the codes name the reads it makes, which must be the listed
 // ones. A listed read the get survives has been swallowed.
 void discoverReads(Applet& applet, const State& state, const std::vector<std::string>& names) {
-  auto arm = [&](std::size_t index, std::int32_t count) {
-    const auto code = kFirstNamedCode - static_cast<std::int32_t>(index);
-    ASSERT_EQ(simboard_fail(applet.board(), names[index].c_str(), SIMBOARD_READS, code, count), 0);
-  };
+  auto arm = [&](std::size_t index, std::int32_t count) { armReads(applet, names, index, count); };
   for (std::size_t i = 0; i < names.size(); ++i) arm(i, -1);
   for (const parameters::SdkParameter& parameter : kSdkParameters) {
     SCOPED_TRACE(std::string(state.name) + ": get " + std::string(parameter.name));
@@ -797,11 +911,12 @@ void discoverReads(Applet& applet, const State& state, const std::vector<std::st
     int result = 0;
     for (std::size_t round = 0; round <= names.size(); ++round) {
       result = getInto(applet, parameter, buffer);
-      const std::int64_t index = std::int64_t{kFirstNamedCode} - result;
-      if (result == 0 || index < 0 || index >= static_cast<std::int64_t>(names.size())) break;
-      seen.push_back(names[static_cast<std::size_t>(index)]);
-      disarmed.push_back(static_cast<std::size_t>(index));
-      arm(static_cast<std::size_t>(index), 0);
+      const std::string* name = namedBy(names, result);
+      if (name == nullptr) break;
+      const auto index = static_cast<std::size_t>(name - names.data());
+      seen.push_back(*name);
+      disarmed.push_back(index);
+      arm(index, 0);
     }
     for (const std::size_t index : disarmed) arm(index, -1);
 
