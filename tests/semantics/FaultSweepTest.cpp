@@ -1,24 +1,29 @@
-// The fault sweep: every hardware write that a setter makes, and every hardware read that a
-// getter makes, is made to fail once through the simulated board's control interface.
+// The fault sweep: every hardware write and read that a setter makes, and every hardware
+// read that a getter makes, is made to fail once through the simulated board's control
+// interface.
 //
 // Sets. For each writable parameter, in the applet states that change what its setter writes,
 // a value that differs from the current one and is accepted is found, and the journal of
 // that successful set is recorded. Then, for each distinct hardware parameter in that
 // journal, a fresh applet in the same state has that parameter's next write fail and sets
-// the value again. The rules checked:
+// the value again. The reads the set makes are found by failing every reachable read under a
+// code of its own, so that the set's result names its next read, and each is failed the same
+// way. The rules checked:
 //  - the set fails with the code the failure raises, and the last error says so;
-//  - the writes before the failing one reached the hardware and stay; nothing is written
-//    after it (the rollback restores the stored value only, it writes nothing back);
+//  - the writes before the failure reached the hardware and stay; nothing is written after
+//    it (the rollback restores the stored value only, it writes nothing back);
 //  - the parameter reads back its previous value, and no other stored value or description
 //    limit or access has moved;
-//  - with the failure gone, the same set succeeds and writes what the first success wrote.
+//  - with the failure gone, the same set succeeds and writes what the first success wrote;
+//  - the applets leave no design, runtime or string behind.
 //
-// Gets. In each state, every hardware parameter and runtime parameter is armed to fail its
+// Gets. In each state, every reachable hardware and runtime parameter is armed to fail its
 // reads with a code of its own, and every SDK parameter is read until it succeeds: the codes
 // it returns name the reads it makes, which must be the reads listed below for that state
-// (a read the table lists but the get survives is a failure it swallowed). Then each listed
-// read fails once on its own: the get returns the code, stores it as the last error, leaves
-// the caller's value alone, and the next get succeeds with the value from before.
+// (a listed read that the get survives is a failure it swallowed). Then each listed read
+// fails once on its own: the get returns the code, stores it as the last error, leaves the
+// caller's value alone, hands out no text, and the next get succeeds with the value from
+// before.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -27,7 +32,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
-#include <functional>
 #include <map>
 #include <memory>
 #include <optional>
@@ -414,6 +418,14 @@ bool readsHardware(std::int32_t id) {
   return kIds.contains(id);
 }
 
+// What storedState says of a fresh applet in a state, read once per state.
+const std::vector<std::string>& freshState(const State& state, Applet& applet) {
+  static std::map<std::string, std::vector<std::string>> kFresh;
+  auto found = kFresh.find(state.name);
+  if (found == kFresh.end()) found = kFresh.emplace(state.name, storedState(applet)).first;
+  return found->second;
+}
+
 // --- Values to set ---
 
 // One way to set a parameter: a value in the form the set path reads, with a type code.
@@ -758,7 +770,7 @@ void failWrite(const State& state, const WritableParameter& parameter, const Rec
   SCOPED_TRACE("failing write of " + failing);
   Applet applet(state, lutFile);
   ASSERT_TRUE(applet.ok());
-  const std::vector<std::string> before = storedState(applet);
+  const std::vector<std::string>& before = freshState(state, applet);
   ASSERT_EQ(simboard_fail(applet.board(), failing.c_str(), SIMBOARD_WRITES, kRefused, 1), 0);
   const std::int32_t code = expectedCode(failing);
   EXPECT_EQ(recorded.attempt.apply(applet, parameter.id), code);
@@ -781,7 +793,7 @@ int failEachRead(const State& state, const WritableParameter& parameter, const R
   while (found.size() < names.size()) {
     Applet applet(state, lutFile);
     if (!applet.ok()) break;
-    const std::vector<std::string> before = storedState(applet);
+    const std::vector<std::string>& before = freshState(state, applet);
     for (std::size_t i = 0; i < names.size(); ++i) {
       if (!isFound(names[i])) armReads(applet, names, i, -1);
     }
@@ -791,14 +803,25 @@ int failEachRead(const State& state, const WritableParameter& parameter, const R
     if (const std::string* name = namedBy(names, result)) {
       failing = *name;
     } else {
-      for (std::size_t i = 0; i < names.size() && failing.empty(); ++i) {
-        if (isFound(names[i]) || expectedCode(names[i]) != result) continue;
-        Applet single(state, lutFile);
-        armReads(single, names, i, -1);
-        if (recorded.attempt.apply(single, parameter.id) == result) {
-          failing = names[i];
+      // Halve the names reported so until one is left, then make sure of it.
+      std::vector<std::size_t> suspects;
+      for (std::size_t i = 0; i < names.size(); ++i) {
+        if (!isFound(names[i]) && expectedCode(names[i]) == result) suspects.push_back(i);
+      }
+      auto failsWith = [&](std::span<const std::size_t> armed) {
+        Applet probe(state, lutFile);
+        for (const std::size_t i : armed) armReads(probe, names, i, -1);
+        return recorded.attempt.apply(probe, parameter.id) == result;
+      };
+      while (suspects.size() > 1) {
+        const auto half = static_cast<std::ptrdiff_t>(suspects.size() / 2);
+        if (failsWith(std::span(suspects).first(static_cast<std::size_t>(half)))) {
+          suspects.resize(static_cast<std::size_t>(half));
+        } else {
+          suspects.erase(suspects.begin(), suspects.begin() + half);
         }
       }
+      if (suspects.size() == 1 && failsWith(suspects)) failing = names[suspects.front()];
       if (failing.empty()) {
         ADD_FAILURE() << "the set fails with " << result << " on a read no name stands for";
         break;
