@@ -41,6 +41,8 @@
 #include <string_view>
 #include <vector>
 
+#include "DescriptionRecords.h"
+#include "ScratchFiles.h"
 #include "debug/DebugPoints.h"
 #include "description/DescriptionRows.h"
 #include "parameters/HardwareParameters.h"
@@ -55,8 +57,6 @@
 #include "semantics/SetPath.h"
 #include "semantics/Trigger.h"
 #include "tests/applet/AppletFixture.h"
-#include "DescriptionRecords.h"
-#include "ScratchFiles.h"
 
 namespace brenvik::test {
 namespace {
@@ -442,8 +442,7 @@ struct Attempt {
     if (isField) {
       std::array<std::uint32_t, 2> values{static_cast<std::uint32_t>(raw[0]),
                                           static_cast<std::uint32_t>(raw[0]) + 1};
-      runtime::FieldParameterAccess access{2, static_cast<std::uint32_t>(raw[1]), 2,
-                                           values.data()};
+      runtime::FieldParameterAccess access{2, static_cast<std::uint32_t>(raw[1]), 2, values.data()};
       return Fg_setParameterWithType(applet.handle(), id, &access, 0, runtime::kTypeField);
     }
     return Fg_setParameterWithType(applet.handle(), id, raw.data(), 0, type);
@@ -479,8 +478,7 @@ Attempt text(const std::string& value) {
 
 // Integer candidates around the current value and at the row's limits, in range, each once.
 std::vector<Attempt> integerCandidates(std::int64_t current, std::int64_t minimum,
-                                       std::int64_t maximum, std::int64_t step,
-                                       std::int32_t type) {
+                                       std::int64_t maximum, std::int64_t step, std::int32_t type) {
   step = step > 0 ? step : 1;
   std::vector<Attempt> attempts;
   std::set<std::int64_t> seen{current};
@@ -508,9 +506,9 @@ std::vector<Attempt> realCandidates(double current, double minimum, double maxim
 // state (one transition per pair), the simulator's select mode, the output format (one
 // converter per format).
 bool setsEveryValue(std::int32_t id) {
-  static const std::set<std::int32_t> kIds{
-      sdkId("FG_AREATRIGGERMODE"), sdkId("FG_TRIGGERSTATE"),
-      sdkId("FG_CAMERASIMULATOR_SELECT_MODE"), sdkId("FG_FORMAT")};
+  static const std::set<std::int32_t> kIds{sdkId("FG_AREATRIGGERMODE"), sdkId("FG_TRIGGERSTATE"),
+                                           sdkId("FG_CAMERASIMULATOR_SELECT_MODE"),
+                                           sdkId("FG_FORMAT")};
   return kIds.contains(id);
 }
 
@@ -533,8 +531,8 @@ std::vector<std::vector<Attempt>> waysToSet(Applet& applet, const WritableParame
   }
   const std::string current = readBack(applet, id);
   const description::DescriptionRow* row = description::findDescribedRow(id);
-  const std::int32_t type = parameter.form == SetForm::kUnsigned64 ? runtime::kTypeUint64
-                                                                   : runtime::kTypeUint32;
+  const std::int32_t type =
+      parameter.form == SetForm::kUnsigned64 ? runtime::kTypeUint64 : runtime::kTypeUint32;
   if (parameter.form == SetForm::kText) {
     std::vector<Attempt> attempts;
     for (const std::string& name : {lutFile, lutFile + ".copy"}) {
@@ -561,8 +559,8 @@ std::vector<std::vector<Attempt>> waysToSet(Applet& applet, const WritableParame
   } else if (row == nullptr) {
     attempts = integerCandidates(value, 0, value + 1, 1, type);
   } else {
-    attempts = integerCandidates(value, row->values.minimum, row->values.maximum,
-                                 row->values.step, type);
+    attempts =
+        integerCandidates(value, row->values.minimum, row->values.maximum, row->values.step, type);
   }
   // A parameter whose every value writes a sequence of its own is set to each of them.
   if (setsEveryValue(id)) {
@@ -848,7 +846,9 @@ void sweepSets(const State& state, const std::vector<std::string>& names,
           recordSuccess(state, parameter, candidates, std::move(applet), lutFile);
       if (!recorded) {
         // One value of several refused (a format no input offers) is no gap in the sweep.
-        if (!setsEveryValue(parameter.id)) counts.refused.insert(std::string(state.name) + ": " + name);
+        if (!setsEveryValue(parameter.id)) {
+          counts.refused.insert(std::string(state.name) + ": " + name);
+        }
         continue;
       }
       SCOPED_TRACE("set to " + recorded->attempt.label);
@@ -892,8 +892,8 @@ TEST_F(FaultSweep, EveryFailingAccessOfEverySetterRollsBackAndLeavesTheAppletUsa
   for (const WritableParameter& parameter : semantics::writableParameters()) {
     if (!counts.parameters.contains(parameter.id)) neverWritten.insert(nameOf(parameter.id));
   }
-  EXPECT_EQ(neverWritten, (std::set<std::string>{"FG_DEBUGSAVECONFIG", "FG_DEBUGSOURCE",
-                                                 "FG_LUT_SAVE_FILE"}));
+  EXPECT_EQ(neverWritten,
+            (std::set<std::string>{"FG_DEBUGSAVECONFIG", "FG_DEBUGSOURCE", "FG_LUT_SAVE_FILE"}));
 
   std::string silent;
   for (const std::string& entry : counts.silent) silent += "\n  writes nothing: " + entry;
@@ -907,7 +907,6 @@ TEST_F(FaultSweep, EveryFailingAccessOfEverySetterRollsBackAndLeavesTheAppletUsa
   RecordProperty("writes_failed", counts.writesFailed);
   RecordProperty("set_reads_failed", counts.readsFailed);
 }
-
 
 // --- Gets ---
 
