@@ -51,6 +51,13 @@ test('FG_WIDTH shows 1024, refuses 13 with its meaning and keeps the old value',
   assert.equal(await width.inputValue(), '1024');
 });
 
+test('without a camera the preview says so; with the simulator it shows 1024 pixels', async () => {
+  await page.getByText('no camera on the camera port').waitFor();
+  await page.selectOption('select[data-parameter="FG_CAMERASIMULATOR_ENABLE"]', '1');
+  await page.waitForFunction(() => document.getElementById('preview').naturalWidth === 1024,
+                             null, { timeout: 10000 });
+});
+
 test('an accepted width makes the preview 512 pixels wide', async () => {
   const width = page.locator('input[data-parameter="FG_WIDTH"]');
   await width.fill('512');

@@ -158,6 +158,38 @@ TEST_F(ServeApi, DescriptionLookupTableAndTrigger) {
   EXPECT_EQ(json::parse(fired->body)["code"], -2140);
 }
 
+TEST_F(ServeApi, TheFramePreviewFollowsTheRegionOfInterest) {
+  // The camera port has no camera until the simulator is chosen.
+  auto none = client().Get("/api/frame.png");
+  ASSERT_TRUE(none);
+  EXPECT_EQ(none->status, 503);
+  EXPECT_NE(json::parse(none->body)["message"].get<std::string>().find("no camera"),
+            std::string::npos);
+  ASSERT_EQ(put("FG_CAMERASIMULATOR_ENABLE", R"({"value": "FG_CAMERASIMULATOR"})")->status, 200);
+  ASSERT_EQ(put("FG_CAMERASIMULATOR_FRAMERATE", R"({"value": 200})")->status, 200);
+  // The PNG's width and height stand big-endian at bytes 16 and 20.
+  const auto size = [](const std::string& png) {
+    const auto word = [&](std::size_t at) {
+      return (static_cast<std::uint32_t>(static_cast<unsigned char>(png[at])) << 24) |
+             (static_cast<std::uint32_t>(static_cast<unsigned char>(png[at + 1])) << 16) |
+             (static_cast<std::uint32_t>(static_cast<unsigned char>(png[at + 2])) << 8) |
+             static_cast<unsigned char>(png[at + 3]);
+    };
+    return std::pair{word(16), word(20)};
+  };
+  auto first = client().Get("/api/frame.png");
+  ASSERT_TRUE(first);
+  ASSERT_EQ(first->status, 200);
+  EXPECT_EQ(first->get_header_value("Content-Type"), "image/png");
+  EXPECT_EQ(size(first->body), (std::pair<std::uint32_t, std::uint32_t>{1024, 1024}));
+  ASSERT_EQ(put("FG_WIDTH", R"({"value": 512})")->status, 200);
+  ASSERT_EQ(put("FG_HEIGHT", R"({"value": 200})")->status, 200);
+  auto narrow = client().Get("/api/frame.png");
+  ASSERT_TRUE(narrow);
+  ASSERT_EQ(narrow->status, 200);
+  EXPECT_EQ(size(narrow->body), (std::pair<std::uint32_t, std::uint32_t>{512, 200}));
+}
+
 TEST_F(ServeApi, ManyClientsAtOnceKeepTheAppletConsistent) {
   std::atomic<int> failures{0};
   std::vector<std::thread> clients;

@@ -1,12 +1,9 @@
 // The curve of a lookup table as a PNG picture, through libpng.
 #include "tools/brenvik/CurvePng.h"
 
-#if BRENVIK_HAVE_PNG
-#include <png.h>
-#endif
+#include "tools/brenvik/GrayPng.h"
 
 #include <algorithm>
-#include <csetjmp>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -67,35 +64,13 @@ struct FileCloser {
 bool writeCurvePng(const std::string& file, std::span<const std::uint32_t> entries,
                    std::uint32_t maximum, std::string* error) {
   const Picture picture = draw(entries, maximum);
+  std::string png;
+  if (!encodeGrayPng({picture.data(), kCurvePictureSize, kCurvePictureSize, 1}, png, error)) {
+    return false;
+  }
   std::unique_ptr<std::FILE, FileCloser> out(std::fopen(file.c_str(), "wb"));
-  if (!out) {
-    *error = "cannot create " + file;
-    return false;
-  }
-  png_structp png = png_create_write_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
-  png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
-  if (info == nullptr) {
-    png_destroy_write_struct(&png, nullptr);
-    *error = "libpng could not start";
-    return false;
-  }
-  // libpng reports its failures by jumping back here; nothing with a destructor is created
-  // between here and the end of the writing.
-  if (setjmp(png_jmpbuf(png))) {
-    png_destroy_write_struct(&png, &info);
-    *error = "libpng could not write " + file;
-    return false;
-  }
-  png_init_io(png, out.get());
-  png_set_IHDR(png, info, kCurvePictureSize, kCurvePictureSize, 8, PNG_COLOR_TYPE_GRAY,
-               PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
-  png_write_info(png, info);
-  for (std::uint32_t row = 0; row < kCurvePictureSize; ++row) {
-    png_write_row(png, picture.data() + std::size_t{row} * kCurvePictureSize);
-  }
-  png_write_end(png, nullptr);
-  png_destroy_write_struct(&png, &info);
-  if (std::fflush(out.get()) != 0) {
+  if (!out || std::fwrite(png.data(), 1, png.size(), out.get()) != png.size() ||
+      std::fflush(out.get()) != 0) {
     *error = "cannot write " + file;
     return false;
   }

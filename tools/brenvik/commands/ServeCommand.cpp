@@ -9,6 +9,8 @@
 #include "tools/brenvik/Command.h"
 
 #ifdef BRENVIK_HAVE_SERVE
+#include "simboard/control.h"
+#include "tools/brenvik/ErrorText.h"
 #include "tools/brenvik/serve/AppletSession.h"
 #include "tools/brenvik/serve/HttpServer.h"
 #endif
@@ -28,6 +30,7 @@ bool parseNumber(const std::string& text, Number& number) {
 int run(Context& context, const std::vector<std::string>& arguments) {
   int port = kDefaultPort;
   std::string address = "127.0.0.1";
+  std::string inputs;  // camera images for the camera port, comma-separated
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
@@ -39,6 +42,8 @@ int run(Context& context, const std::vector<std::string>& arguments) {
       ++i;
     } else if (option == "--listen" && hasValue && !arguments[i + 1].empty()) {
       address = arguments[++i];
+    } else if (option == "--input" && hasValue && !arguments[i + 1].empty()) {
+      inputs += (inputs.empty() ? "" : ",") + arguments[++i];
     } else {
       context.err << "brenvik serve: unexpected argument '" << option
                   << "' (see brenvik serve --help)\n";
@@ -49,6 +54,15 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   std::int32_t creation = 0;
   auto host = openApplet(context, &creation);
   if (!host || !host->created()) return kExitFailed;
+  if (!inputs.empty()) {
+    if (const std::int32_t result =
+            simboard_set(context.options.board, "simboard:camera_input", inputs.c_str());
+        result != 0) {
+      context.err << "brenvik serve: cannot use the input images " << inputs << ": "
+                  << describeCode(result) << "\n";
+      return kExitFailed;
+    }
+  }
   serve::AppletSession session(std::move(host), context.options.board);
   serve::HttpServer server(session);
   const int bound = server.bind(address, port);
@@ -71,13 +85,15 @@ int run(Context& context, const std::vector<std::string>& arguments) {
 extern const Command kServeCommand{
     "serve",
     "serve a web front end and a JSON API on one applet on the simulated board",
-    "usage: brenvik [options] serve [--port N] [--board N] [--listen ADDR]\n"
+    "usage: brenvik [options] serve [--port N] [--board N] [--listen ADDR] [--input FILE ...]\n"
     "\n"
     "Creates the applet on simulated board N (default 0) and serves, until stopped, a page\n"
     "with the parameter tree and its live values (edits go through the applet's set path),\n"
     "the latest frame, the lookup-table curve, the trigger, and configuration files, on\n"
     "http://127.0.0.1:PORT/ (default port 8080; 0 picks a free one, which is printed).\n"
     "--listen serves on another address; requests naming any other host are refused.\n"
+    "--input gives the camera port a camera that sends these images (PGM or PNG) in turn;\n"
+    "without one, the preview needs the camera simulator (FG_CAMERASIMULATOR_ENABLE).\n"
     "The JSON API is described in the README.\n",
     &run,
 };

@@ -9,11 +9,14 @@
 #include <fstream>
 #include <iterator>
 
+#include "parameters/Enumerations.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/DescriptionText.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/GrayPng.h"
+#include "simboard/control.h"
 
 namespace brenvik::tool::serve {
 
@@ -23,6 +26,9 @@ using nlohmann::json;
 using runtime::ParameterRecord;
 
 constexpr std::uint32_t kLutEntries = 1024;
+constexpr std::uint32_t kPreviewBuffers = 4;
+constexpr std::int64_t kUntilStopped = -1;  // an acquisition without a picture count
+constexpr int kPreviewWaitSeconds = 2;
 
 Outcome outcome(int code) { return {code, code == 0 ? std::string() : codeMeaning(code)}; }
 
@@ -113,7 +119,12 @@ AppletSession::AppletSession(std::unique_ptr<AppletHost> host, std::uint64_t boa
   exports_.xml = host_->function<decltype(exports_.xml)>("Fg_getParameterInfoXML");
   exports_.save = host_->function<decltype(exports_.save)>("Fg_saveConfig");
   exports_.load = host_->function<decltype(exports_.load)>("Fg_loadConfig");
+  exports_.acquire = host_->function<decltype(exports_.acquire)>("Fg_AcquireEx");
+  exports_.wait = host_->function<decltype(exports_.wait)>("Fg_getLastPicNumberBlockingEx");
+  exports_.stop = host_->function<decltype(exports_.stop)>("Fg_stopAcquireEx");
 }
+
+AppletSession::~AppletSession() { stopPreview(); }
 
 std::vector<AppletSession::Described> AppletSession::described() const {
   std::vector<const ParameterRecord*> records;
@@ -318,6 +329,91 @@ Outcome AppletSession::loadConfiguration(std::string_view content) {
   std::error_code ignored;
   std::filesystem::remove(file, ignored);
   return outcome(code);
+}
+
+// --- The frame preview ---
+
+std::optional<std::string> AppletSession::cameraMissing() {
+  std::uint32_t source = 0;
+  char inputs[4096] = {};
+  if (exports_.get(host_->handle(), parameters::sdkId("FG_CAMERASIMULATOR_ENABLE"), &source, 0,
+                   runtime::kTypeUint32) == 0 &&
+      source == parameters::enumUnsigned("FG_CAMPORT") &&
+      simboard_get(board_, "simboard:camera_input", inputs, sizeof inputs) == 0 &&
+      inputs[0] == '\0') {
+    return "no camera on the camera port: choose the simulator (FG_CAMERASIMULATOR_ENABLE), "
+           "or start brenvik serve with --input FILE";
+  }
+  return std::nullopt;
+}
+
+Outcome AppletSession::startPreview(const PictureShape& shape) {
+  const std::uint64_t bytesPerPixel = shape.format == parameters::enumUnsigned("FG_GRAY") ? 1 : 2;
+  const std::uint64_t bytes = std::uint64_t{shape.width} * shape.height * bytesPerPixel;
+  int code = simboard_buffers_alloc(board_, kPreviewBuffers, bytes, &buffers_);
+  if (code != 0) {
+    buffers_ = nullptr;
+    return outcome(code);
+  }
+  code = exports_.acquire(host_->handle(), 0, kUntilStopped, 0, buffers_);
+  if (code != 0) {
+    stopPreview();
+    return outcome(code);
+  }
+  shape_ = shape;
+  shown_ = 0;
+  return {};
+}
+
+void AppletSession::stopPreview() {
+  if (buffers_ == nullptr) return;
+  exports_.stop(host_->handle(), 0, buffers_, 0);
+  simboard_buffers_free(buffers_);
+  buffers_ = nullptr;
+}
+
+Outcome AppletSession::framePng(std::string& png) {
+  std::lock_guard guard(lock_);
+  if (exports_.acquire == nullptr || exports_.wait == nullptr || exports_.stop == nullptr) {
+    return {codes::kNotAvailable, codeMeaning(codes::kNotAvailable)};
+  }
+  if (auto missing = cameraMissing()) {
+    stopPreview();
+    return {codes::kNotAvailable, *missing};
+  }
+  PictureShape shape;
+  AppletHandle* handle = host_->handle();
+  for (const auto& [id, value] : {std::pair{parameters::sdkId("FG_WIDTH"), &shape.width},
+                                  std::pair{parameters::sdkId("FG_HEIGHT"), &shape.height},
+                                  std::pair{parameters::sdkId("FG_FORMAT"), &shape.format}}) {
+    if (const int code = exports_.get(handle, id, value, 0, runtime::kTypeUint32);
+        code != 0) {
+      return outcome(code);
+    }
+  }
+  if (buffers_ != nullptr && !(shape == shape_)) stopPreview();
+  if (buffers_ == nullptr) {
+    if (Outcome started = startPreview(shape); !started.ok()) return started;
+  }
+  const std::int64_t arrived =
+      exports_.wait(handle, shown_ + 1, 0, kPreviewWaitSeconds, buffers_);
+  if (arrived < 0) return outcome(static_cast<int>(arrived));
+  SimboardFrame frame{};
+  if (const int code = simboard_latest_frame(board_, 0, nullptr, 0, &frame); code != 0) {
+    return outcome(code);
+  }
+  pixels_.resize(frame.bytes);
+  if (const int code = simboard_latest_frame(board_, 0, pixels_.data(), pixels_.size(), &frame);
+      code != 0) {
+    return outcome(code);
+  }
+  shown_ = frame.picture;
+  std::string error;
+  if (!encodeGrayPng({pixels_.data(), frame.width, frame.height, frame.bytesPerPixel}, png,
+                     &error)) {
+    return {codes::kNotAvailable, error};
+  }
+  return {};
 }
 
 std::string AppletSession::descriptionXml() {

@@ -46,6 +46,9 @@ struct SetOutcome {
 class AppletSession {
  public:
   AppletSession(std::unique_ptr<AppletHost> host, std::uint64_t board);
+  ~AppletSession();  // stops the acquisition and frees its buffers
+  AppletSession(const AppletSession&) = delete;
+  AppletSession& operator=(const AppletSession&) = delete;
 
   // Every described parameter: name, id, category, kind, value, limits, unit, access and
   // enumeration entries.
@@ -57,6 +60,10 @@ class AppletSession {
   Outcome saveConfiguration(std::string& content);
   // Loads an uploaded configuration file's content.
   Outcome loadConfiguration(std::string_view content);
+
+  // The newest frame as PNG, from the session's own acquisition: started on the first
+  // request, and started again when the picture's size or format has changed since.
+  Outcome framePng(std::string& png);
 
   std::string descriptionXml();
   std::vector<std::uint32_t> lookupTable();
@@ -73,6 +80,14 @@ class AppletSession {
     decltype(&Fg_getParameterInfoXML) xml = nullptr;
     decltype(&Fg_saveConfig) save = nullptr;
     decltype(&Fg_loadConfig) load = nullptr;
+    decltype(&Fg_AcquireEx) acquire = nullptr;
+    decltype(&Fg_getLastPicNumberBlockingEx) wait = nullptr;
+    decltype(&Fg_stopAcquireEx) stop = nullptr;
+  };
+  // The picture an acquisition was started for.
+  struct PictureShape {
+    std::uint32_t width = 0, height = 0, format = 0;
+    bool operator==(const PictureShape&) const = default;
   };
   struct Described {
     const runtime::ParameterRecord* record;
@@ -84,11 +99,19 @@ class AppletSession {
   nlohmann::json valueOf(const runtime::ParameterRecord& record);
   // A scratch file of the session's own for configuration transfers.
   std::string scratchFile(const char* purpose) const;
+  Outcome startPreview(const PictureShape& shape);
+  void stopPreview();
+  std::optional<std::string> cameraMissing();
 
   std::mutex lock_;
   std::unique_ptr<AppletHost> host_;
   Exports exports_;
   std::uint64_t board_ = 0;
+  // The preview acquisition: its buffers, shape and the last picture shown.
+  void* buffers_ = nullptr;
+  PictureShape shape_;
+  std::int64_t shown_ = 0;
+  std::vector<std::uint8_t> pixels_;
 };
 
 }  // namespace brenvik::tool::serve

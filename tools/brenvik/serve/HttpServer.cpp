@@ -117,6 +117,16 @@ void HttpServer::routes() {
           }
         });
 
+  s.Get("/api/frame.png", [this](const httplib::Request&, httplib::Response& response) {
+    std::string png;
+    const Outcome outcome = session_.framePng(png);
+    if (!outcome.ok()) {
+      reply(response, 503, {{"code", outcome.code}, {"message", outcome.message}});
+      return;
+    }
+    response.set_header("Cache-Control", "no-store");
+    response.set_content(png, "image/png");
+  });
   s.Get("/api/lut", [this](const httplib::Request&, httplib::Response& response) {
     reply(response, 200, {{"entries", session_.lookupTable()}});
   });

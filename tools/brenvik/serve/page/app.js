@@ -219,22 +219,41 @@ function drawHistogram(image) {
   });
 }
 
-// The preview asks for the next frame once the last one has arrived.
+// The preview asks for the next frame once the last one has arrived; a board without a
+// camera says why beside the picture.
 function startPreview() {
   const image = document.getElementById('preview');
   const info = document.getElementById('preview-info');
-  let frames = 0;
-  const next = () => { image.src = `/api/frame.png?n=${frames++}`; };
+  let shown = null;
   image.addEventListener('load', () => {
     info.textContent = `${image.naturalWidth} × ${image.naturalHeight}`;
     image.dataset.width = image.naturalWidth;
     drawHistogram(image);
-    setTimeout(next, 50);
+    if (shown) URL.revokeObjectURL(shown);
+    shown = image.src;
   });
-  image.addEventListener('error', () => {
-    info.textContent = 'no frame from the board';
-    setTimeout(next, 1000);
-  });
+  const next = async () => {
+    let delay = 0;
+    try {
+      const response = await fetch('/api/frame.png', { cache: 'no-store' });
+      if (response.ok) {
+        const loaded = new Promise((resolve) => {
+          image.addEventListener('load', resolve, { once: true });
+          image.addEventListener('error', resolve, { once: true });
+        });
+        image.src = URL.createObjectURL(await response.blob());
+        await loaded;
+      } else {
+        const problem = await response.json();
+        info.textContent = problem.message;
+        delay = 1000;
+      }
+    } catch (error) {
+      info.textContent = 'the server does not answer';
+      delay = 2000;
+    }
+    setTimeout(next, delay);
+  };
   next();
 }
 
