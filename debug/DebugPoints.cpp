@@ -55,9 +55,8 @@ std::int32_t integerMaximumOf(const runtime::ParameterRecord* root, std::int32_t
     queue.pop_front();
     if (node == nullptr || !seen.insert(node).second) continue;
     if (node->kind == runtime::kKindCategory) {
-      const runtime::CategoryData& category = node->data.category;
-      for (std::int32_t i = 0; category.children != nullptr && i < category.childCount; ++i) {
-        queue.push_back(category.children[i]);
+      for (const runtime::ParameterRecord* child : runtime::childrenOf(*node)) {
+        queue.push_back(child);
       }
       queue.push_back(node->olderRoot);
     } else if (node->id == id &&

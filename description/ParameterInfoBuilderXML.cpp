@@ -145,10 +145,7 @@ std::string ParameterInfoBuilderXML::build() {
 
 // Depth-first, children in index order.
 void ParameterInfoBuilderXML::walk(const ParameterRecord& category) {
-  const auto& children = category.data.category;
-  if (children.children == nullptr) return;
-  for (std::int32_t i = 0; i < children.childCount; ++i) {
-    const ParameterRecord* child = children.children[i];
+  for (const ParameterRecord* child : runtime::childrenOf(category)) {
     if (child == nullptr) continue;
     if (child->kind == runtime::kKindCategory) {
       walk(*child);

@@ -52,9 +52,7 @@ void switchOnRuntimeParameters(const runtime::ParameterRecord* root, SettingsSto
     const runtime::ParameterRecord* node = queue.front();
     queue.pop_front();
     if (node->kind != runtime::kKindCategory || !expanded.insert(node).second) continue;
-    const runtime::CategoryData& category = node->data.category;
-    for (std::int32_t i = 0; category.children != nullptr && i < category.childCount; ++i) {
-      const runtime::ParameterRecord* child = category.children[i];
+    for (const runtime::ParameterRecord* child : runtime::childrenOf(*node)) {
       if (child == nullptr) continue;
       if (isParameterKind(child->kind) && child->name != nullptr) {
         settings.set(sectionKey(appletName, child->name), kSwitchedOn);

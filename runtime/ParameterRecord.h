@@ -5,6 +5,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <span>
 
 namespace brenvik::runtime {
 
@@ -97,6 +98,16 @@ struct ParameterRecord {
   std::int32_t port;
   std::int32_t reserved1;
 };
+
+// The children of a category record in index order (entries may be null); empty for a
+// category without children or for a record of another kind.
+inline std::span<ParameterRecord* const> childrenOf(const ParameterRecord& category) {
+  const CategoryData& data = category.data.category;
+  if (category.kind != kKindCategory || data.children == nullptr || data.childCount <= 0) {
+    return {};
+  }
+  return {data.children, static_cast<std::size_t>(data.childCount)};
+}
 
 static_assert(sizeof(ParameterRecord) == 128);
 static_assert(offsetof(ParameterRecord, kind) == 0);

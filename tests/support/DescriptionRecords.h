@@ -12,8 +12,8 @@ inline const runtime::ParameterRecord* findRecord(const runtime::ParameterRecord
                                                   std::int32_t id) {
   if (node == nullptr) return nullptr;
   if (node->kind != runtime::kKindCategory) return node->id == id ? node : nullptr;
-  for (std::int32_t i = 0; i < node->data.category.childCount; ++i) {
-    if (const auto* found = findRecord(node->data.category.children[i], id)) return found;
+  for (const runtime::ParameterRecord* child : runtime::childrenOf(*node)) {
+    if (const auto* found = findRecord(child, id)) return found;
   }
   return nullptr;
 }

@@ -65,10 +65,7 @@ class TreePrinter {
   void category(const ParameterRecord& record, int depth) {
     indent(depth);
     out_ << printable(record.displayName) << "\n";
-    const auto& children = record.data.category;
-    if (children.children == nullptr) return;
-    for (std::int32_t i = 0; i < children.childCount; ++i) {
-      const ParameterRecord* child = children.children[i];
+    for (const ParameterRecord* child : runtime::childrenOf(record)) {
       if (child == nullptr) continue;
       if (child->kind == runtime::kKindCategory) {
         category(*child, depth + 1);

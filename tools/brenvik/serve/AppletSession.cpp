@@ -37,10 +37,7 @@ void collect(const ParameterRecord& category, const std::string& path,
              std::vector<const ParameterRecord*>& records, std::vector<std::string>& paths) {
   const std::string here = path.empty() ? printable(category.displayName)
                                         : joined({path, " / ", printable(category.displayName)});
-  const auto& children = category.data.category;
-  if (children.children == nullptr) return;
-  for (std::int32_t i = 0; i < children.childCount; ++i) {
-    const ParameterRecord* child = children.children[i];
+  for (const ParameterRecord* child : runtime::childrenOf(category)) {
     if (child == nullptr) continue;
     if (child->kind == runtime::kKindCategory) {
       collect(*child, here, records, paths);
