@@ -9,7 +9,10 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # pkg-config for libusb and zlib.
           libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev
           # The tool draws lookup-table curves as PNG pictures.
-          libpng-dev)
+          libpng-dev
+          # The Windows build: MinGW-w64 cross compilers, GoogleTest's sources to build
+          # for Windows, and Wine to run its tests (wine64, with the wine launcher).
+          g++-mingw-w64-x86-64 googletest wine64 wine)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
