@@ -1,12 +1,23 @@
 #!/usr/bin/env bash
-# Runs every test: the plain build, then the sanitizer build.
+# Runs every test: the plain build, the sanitizer build, then the Windows build under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup.sh"
 jobs=$(nproc 2>/dev/null || echo 2)
-for flavour in plain sanitize; do
+for flavour in plain sanitize windows; do
   echo "== $flavour build"
   "$root/scripts/build.sh" "$flavour"
+  if [[ $flavour == windows ]]; then
+    # Wine runs headless in a prefix of the build tree, made on the first run (without the
+    # Mono and Gecko installers), and one Wine server serves all test programs.
+    export WINEPREFIX=$root/build/windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+    if [[ ! -f $WINEPREFIX/system.reg ]]; then
+      echo "== creating the Wine prefix"
+      wineboot --init >/dev/null 2>&1
+      wineserver --wait
+    fi
+    wineserver --persistent=30
+  fi
   echo "== $flavour tests"
   ctest --test-dir "$root/build/$flavour" --output-on-failure -j "$jobs"
 done
