@@ -9,14 +9,15 @@ for flavour in plain sanitize windows; do
   "$root/scripts/build.sh" "$flavour"
   if [[ $flavour == windows ]]; then
     # Wine runs headless in a prefix of the build tree, made on the first run (without the
-    # Mono and Gecko installers), and one Wine server serves all test programs.
+    # Mono and Gecko installers), and one Wine server serves all test programs (one that
+    # runs already, e.g. from an earlier run, serves as well).
     export WINEPREFIX=$root/build/windows/wine WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
     if [[ ! -f $WINEPREFIX/system.reg ]]; then
       echo "== creating the Wine prefix"
       wineboot --init >/dev/null 2>&1
       wineserver --wait
     fi
-    wineserver --persistent=30
+    wineserver --persistent=30 2>/dev/null || true
   fi
   echo "== $flavour tests"
   ctest --test-dir "$root/build/$flavour" --output-on-failure -j "$jobs"
