@@ -7,9 +7,8 @@ namespace brenvik::platform {
 
 std::string systemMessage(unsigned long code) {
   char buffer[512];
-  DWORD length =
-      FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr, code,
-                     0, buffer, static_cast<DWORD>(sizeof buffer), nullptr);
+  DWORD length = FormatMessageA(FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS, nullptr,
+                                code, 0, buffer, static_cast<DWORD>(sizeof buffer), nullptr);
   while (length > 0 && (buffer[length - 1] == '\n' || buffer[length - 1] == '\r' ||
                         buffer[length - 1] == ' ' || buffer[length - 1] == '.')) {
     --length;

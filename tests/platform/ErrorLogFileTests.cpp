@@ -48,12 +48,12 @@ TEST_F(ErrorLogFileTest, LineFormats) {
   log.error("after close");
   EXPECT_EQ(fileContent(path_),
             inTextMode("FalvoIV::Error >> bad key;\n"
-            "FalvoIV::Info >> lines read >> -3;\n"
-            "FalvoIV::Error >> FG_WIDTH >> out of range >> 70000;\n"
-            "FalvoIV::Error >> FG_GAMMA >> not allowed >> 0.333333333333;\n"
-            "FalvoIV::Error >> FG_GAIN >> not allowed >> 1e+20;\n"
-            "FalvoIV::Error >>  >>  >> 2.5;\n"
-            "raw=5"));
+                       "FalvoIV::Info >> lines read >> -3;\n"
+                       "FalvoIV::Error >> FG_WIDTH >> out of range >> 70000;\n"
+                       "FalvoIV::Error >> FG_GAMMA >> not allowed >> 0.333333333333;\n"
+                       "FalvoIV::Error >> FG_GAIN >> not allowed >> 1e+20;\n"
+                       "FalvoIV::Error >>  >>  >> 2.5;\n"
+                       "raw=5"));
 }
 
 // True for a line in asctime form without its line break, "Wed Jun 30 21:49:08 1993".

@@ -54,9 +54,9 @@ TEST(PathRules, TheForwardSlashSeparatesEverywhere) {
   EXPECT_FALSE(platform::isPathSeparator('.'));
   const std::string file = platform::libraryFileName("dravlib5");
   EXPECT_NE(file.find("dravlib5"), std::string::npos);
-  EXPECT_EQ(platform::installedLibraryPath("root", "dravlib5"),
-            std::string("root") + platform::pathSeparator() + "bin" +
-                platform::pathSeparator() + file);
+  EXPECT_EQ(
+      platform::installedLibraryPath("root", "dravlib5"),
+      std::string("root") + platform::pathSeparator() + "bin" + platform::pathSeparator() + file);
 }
 
 // The logging dispatcher, where the build tree's installation keeps it.
