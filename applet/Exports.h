@@ -5,11 +5,7 @@
 
 #include <stdint.h>
 
-#if defined(_WIN32)
-#define BRENVIK_API __declspec(dllexport)
-#else
-#define BRENVIK_API __attribute__((visibility("default")))
-#endif
+#define BRENVIK_API BRENVIK_LISTED
 
 #ifdef __cplusplus
 extern "C" {

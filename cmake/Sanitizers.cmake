@@ -19,7 +19,7 @@ elseif(BRENVIK_SANITIZE)
   # GCC's flow analysis under the sanitizers reports uninitialised members inside the
   # standard library that are not there; the plain build keeps the warning.
   add_compile_options($<$<CXX_COMPILER_ID:GNU>:-Wno-maybe-uninitialized>)
-else()
-  # Shared libraries must resolve every symbol they use at link time.
+elseif(NOT WIN32)
+  # Shared libraries must resolve every symbol they use at link time (a DLL always does).
   add_link_options(-Wl,-z,defs)
 endif()

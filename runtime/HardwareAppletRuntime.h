@@ -5,17 +5,11 @@
 
 #include <cstdint>
 
-#if defined(_WIN32)
-#define BRENVIK_PLATFORM_IMPORT __declspec(dllimport)
-#else
-#define BRENVIK_PLATFORM_IMPORT __attribute__((visibility("default")))
-#endif
-
 #ifndef MOLVRT_API
-#define MOLVRT_API BRENVIK_PLATFORM_IMPORT
+#define MOLVRT_API BRENVIK_IMPORT
 #endif
 #ifndef VURN_HW_API
-#define VURN_HW_API BRENVIK_PLATFORM_IMPORT
+#define VURN_HW_API BRENVIK_IMPORT
 #endif
 
 extern "C" {

@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # Configures and builds one flavour: "plain" (default, the system's compiler), "sanitize"
 # (AddressSanitizer and UndefinedBehaviorSanitizer, built with clang so that a second
-# compiler keeps the code warning-free) or "tsan" (ThreadSanitizer, clang), into
-# build/<flavour>. Warnings are errors here, as
-# in CI.
+# compiler keeps the code warning-free), "tsan" (ThreadSanitizer, clang) or "windows" (the
+# Windows x86-64 DLLs and programs, cross-built with MinGW-w64), into build/<flavour>.
+# Warnings are errors here, as in CI.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 flavour=${1:-plain}
@@ -16,7 +16,10 @@ case "$flavour" in
   tsan) compiler=clang++
         options=(-DBRENVIK_TSAN=ON -DBRENVIK_BENCHMARKS=OFF
                  -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++) ;;
-  *) echo "build: unknown flavour '$flavour' (plain, sanitize or tsan)" >&2; exit 2 ;;
+  windows) compiler=x86_64-w64-mingw32-g++-posix
+           options=(-DCMAKE_TOOLCHAIN_FILE="$root/cmake/toolchains/mingw-w64-x86_64.cmake"
+                    -DBRENVIK_BENCHMARKS=OFF) ;;
+  *) echo "build: unknown flavour '$flavour' (plain, sanitize, tsan or windows)" >&2; exit 2 ;;
 esac
 tree=$root/build/$flavour
 # A tree configured with another compiler is configured afresh: CMake would otherwise drop

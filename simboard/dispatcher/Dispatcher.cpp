@@ -26,7 +26,7 @@
 #include "DispatcherRules.h"
 #include "platform/logging/DispatcherInterface.h"
 
-#define DISPATCHER_EXPORT __attribute__((visibility("default")))
+#define DISPATCHER_EXPORT BRENVIK_EXPORT
 
 namespace brenvik::dispatcher {
 

@@ -3,4 +3,4 @@
 // leave it, and a version script per variant decides what is exported.
 #pragma once
 
-#define DRAVLIB5_API extern "C" __attribute__((visibility("default")))
+#define DRAVLIB5_API extern "C" BRENVIK_LISTED

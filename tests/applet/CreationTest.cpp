@@ -9,6 +9,7 @@
 
 #include "AppletFixture.h"
 #include "LogLines.h"
+#include "platform/os/LibraryNames.h"
 
 namespace brenvik::test {
 namespace {
@@ -133,7 +134,8 @@ TEST(BrokenRuntimeVariant, ReportsAMissingRuntimeLibrary) {
   EXPECT_EQ(Std_entry(freshBoard(), &code, 0), nullptr);
   EXPECT_EQ(code, -2031);
   EXPECT_EQ(simboard_open_designs(), openBefore);
-  expectLogged("error opening dll 'libdravlib5.so'");
+  // The name the platform's library search is given: "dravlib5.dll" on Windows.
+  expectLogged("error opening dll '" + platform::libraryFileName("dravlib5") + "'");
 }
 
 // Runs in the library directory, where the build placed "Brenvik.hap".

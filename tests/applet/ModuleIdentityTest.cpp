@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "applet/ModuleIdentity.h"
+#include "platform/os/LibraryNames.h"
 
 namespace brenvik {
 namespace {
@@ -9,7 +10,8 @@ namespace {
 TEST(ModuleIdentity, NameAndSettingsFileComeFromTheModulePath) {
   const auto identity = identifyModule("/opt/grabber/lib/Brenvik.so");
   EXPECT_EQ(identity.appletName, "Brenvik");
-  EXPECT_EQ(identity.settingsFile, "/opt/grabber/lib/inspect.conf");
+  EXPECT_EQ(identity.settingsFile,
+            std::string("/opt/grabber/lib") + platform::pathSeparator() + "inspect.conf");
 }
 
 TEST(ModuleIdentity, OnlyTheLastExtensionIsDroppedAndEitherSeparatorSplits) {

@@ -5,6 +5,7 @@
 
 #include "ScratchFiles.h"
 #include "persistence/LutFile.h"
+#include "tests/support/TextMode.h"
 
 namespace brenvik::test {
 namespace {
@@ -47,6 +48,15 @@ TEST_F(LutFileReading, AWrittenTableReadsBack) {
   EXPECT_EQ(read.nrOfElements, 4u);
   EXPECT_EQ(read.format, 2);
   EXPECT_EQ(read.number, 1u);
+}
+
+TEST_F(LutFileReading, TheLineEndsOfThePlatformsTextFilesAreLineEnds) {
+  // On Windows a table file written by an editor ends its lines in CR LF.
+  const LutChannel channel =
+      gray(inTextMode("# Lut data file v1.1\n[gray]\nid=2;\nnrOfElements=3;\n0,4;\n1,5;\n2,6;\n"));
+  EXPECT_EQ(channel.data, (std::vector<std::uint32_t>{4, 5, 6}));
+  EXPECT_EQ(channel.id, 2);
+  EXPECT_EQ(channel.nrOfElements, 3u);
 }
 
 TEST_F(LutFileReading, KeysComeFromTheFirstLineAnywhereThatHoldsThem) {

@@ -9,9 +9,12 @@
 
 #include "TestSupport.h"
 #include "platform/logging/ErrorLogFile.h"
+#include "tests/support/TextMode.h"
 
 namespace {
 
+using brenvik::test::fromTextMode;
+using brenvik::test::inTextMode;
 using brenvik::tests::fileContent;
 using vurn::tools::logging::ErrorLogFile;
 
@@ -44,13 +47,13 @@ TEST_F(ErrorLogFileTest, LineFormats) {
   log.close();
   log.error("after close");
   EXPECT_EQ(fileContent(path_),
-            "FalvoIV::Error >> bad key;\n"
-            "FalvoIV::Info >> lines read >> -3;\n"
-            "FalvoIV::Error >> FG_WIDTH >> out of range >> 70000;\n"
-            "FalvoIV::Error >> FG_GAMMA >> not allowed >> 0.333333333333;\n"
-            "FalvoIV::Error >> FG_GAIN >> not allowed >> 1e+20;\n"
-            "FalvoIV::Error >>  >>  >> 2.5;\n"
-            "raw=5");
+            inTextMode("FalvoIV::Error >> bad key;\n"
+                       "FalvoIV::Info >> lines read >> -3;\n"
+                       "FalvoIV::Error >> FG_WIDTH >> out of range >> 70000;\n"
+                       "FalvoIV::Error >> FG_GAMMA >> not allowed >> 0.333333333333;\n"
+                       "FalvoIV::Error >> FG_GAIN >> not allowed >> 1e+20;\n"
+                       "FalvoIV::Error >>  >>  >> 2.5;\n"
+                       "raw=5"));
 }
 
 // True for a line in asctime form without its line break, "Wed Jun 30 21:49:08 1993".
@@ -77,7 +80,7 @@ TEST_F(ErrorLogFileTest, HeaderLines) {
   ASSERT_TRUE(log.open(path_, false));
   log.header();
   std::vector<std::string> lines;
-  std::istringstream content(fileContent(path_));
+  std::istringstream content(fromTextMode(fileContent(path_)));
   for (std::string line; std::getline(content, line);) lines.push_back(line);
   ASSERT_EQ(lines.size(), 5u) << content.str();
   const std::string rule(73, '-');

@@ -14,6 +14,7 @@
 #include "platform/os/LibraryNames.h"
 #include "platform/os/Process.h"
 #include "simboard/dispatcher/DispatcherControl.h"
+#include "tests/support/TextMode.h"
 
 namespace {
 
@@ -94,11 +95,12 @@ TEST_F(LoggingWithDispatcher, SetLevelLetsLevelFourMessagesThrough) {
     vurn::tools::logging::logMessage(logger, 5, "from another thread");
     return brenvik::platform::currentThreadId();
   });
-  EXPECT_EQ(newLogLines(), "vurn.test.Applet [4] thread-id=" +
-                               std::to_string(brenvik::platform::currentThreadId()) +
-                               "|cannot set parameter 42 (-6000)\n"
-                               "vurn.test.Applet [5] thread-id=" +
-                               std::to_string(otherThread) + "|from another thread\n");
+  EXPECT_EQ(newLogLines(),
+            brenvik::test::inTextMode("vurn.test.Applet [4] thread-id=" +
+                                      std::to_string(brenvik::platform::currentThreadId()) +
+                                      "|cannot set parameter 42 (-6000)\n"
+                                      "vurn.test.Applet [5] thread-id=" +
+                                      std::to_string(otherThread) + "|from another thread\n"));
   // A name asked for again keeps its logger and the changed threshold.
   EXPECT_EQ(Logging::getLogger("vurn.test.Applet")->threshold(), 4u);
 }

@@ -137,7 +137,7 @@ TEST_F(DebugInjection, FileNamesTheBoardCannotHoldAreRefused) {
 TEST_F(DebugInjection, TheRuntimeSavesItsOwnConfiguration) {
   const auto path = std::filesystem::temp_directory_path() /
                     ("brenvik-debug-save-" + std::to_string(::getpid()) + ".mcf");
-  ASSERT_EQ(setText(kSaveConfig, path.c_str()), 0);
+  ASSERT_EQ(setText(kSaveConfig, path.string().c_str()), 0);
   EXPECT_TRUE(std::filesystem::exists(path));
   EXPECT_EQ(getText(kSaveConfig), path.string());
   std::filesystem::remove(path);
@@ -180,7 +180,7 @@ TEST_F(DebugInjection, AnInsertionInjectsTheWholePgmImage) {
   const auto path = std::filesystem::temp_directory_path() /
                     ("brenvik-debug-image-" + std::to_string(::getpid()) + ".pgm");
   {
-    std::FILE* file = std::fopen(path.c_str(), "wb");
+    std::FILE* file = std::fopen(path.string().c_str(), "wb");
     ASSERT_NE(file, nullptr);
     std::fputs("P5\n# three by two\n3 2\n255\n", file);
     const unsigned char pixels[] = {1, 2, 3, 4, 5, 6};
@@ -189,7 +189,7 @@ TEST_F(DebugInjection, AnInsertionInjectsTheWholePgmImage) {
   }
   ASSERT_EQ(set(kSource, 1), 0);
   ASSERT_EQ(set(kOutEnable, 1), 0);
-  ASSERT_EQ(setText(kFile, path.c_str()), 0);
+  ASSERT_EQ(setText(kFile, path.string().c_str()), 0);
   ASSERT_EQ(set(kInsert, 1), 0);  // input off: nothing happens
   EXPECT_EQ(get(kOutPixel), 0u);
   ASSERT_EQ(set(kInEnable, 1), 0);

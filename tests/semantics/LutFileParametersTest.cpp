@@ -9,6 +9,7 @@
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
 #include "runtime/SdkRuntime.h"
+#include "tests/support/TextMode.h"
 
 namespace brenvik::test {
 namespace {
@@ -79,7 +80,8 @@ TEST_F(LutFiles, SavingWritesTheCurrentTableAsAGrayFile) {
   const Table expected = expectedTable(0, 2, 1, 0);
   writes();
   ASSERT_EQ(setText(kSaveFile, path("saved.lut")), 0);
-  EXPECT_EQ(read(path("saved.lut")), grayFile("1024", {expected.begin(), expected.end()}));
+  EXPECT_EQ(read(path("saved.lut")),
+            inTextMode(grayFile("1024", {expected.begin(), expected.end()})));
   EXPECT_EQ(getText(kSaveFile), path("saved.lut"));
   EXPECT_TRUE(writes().empty());
 

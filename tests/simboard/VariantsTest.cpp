@@ -1,10 +1,10 @@
 // The runtime variants for failure tests: each exports exactly its set of functions, the
 // init-fails variant refuses to initialise, and the broken one is no library at all.
-#include <dlfcn.h>
-
 #include <set>
 
 #include "BoardTestSupport.h"
+#include "platform/os/DynamicLibrary.h"
+#include "platform/os/LibraryNames.h"
 
 namespace brenvik::simboard::test {
 namespace {
@@ -23,7 +23,13 @@ const std::vector<std::string> kAllFunctions = {
     "Fg_stopAcquire"};
 
 std::string variantPath(const std::string& variant) {
-  return std::string(BRENVIK_BUILD_DIR "/lib/variants/") + variant + "/libdravlib5.so";
+  return std::string(BRENVIK_BUILD_DIR "/lib/variants/") + variant + "/" +
+         platform::libraryFileName("dravlib5");
+}
+
+std::unique_ptr<platform::DynamicLibrary> openVariant(const std::string& variant,
+                                                      std::string* error) {
+  return platform::DynamicLibrary::open(variantPath(variant), error);
 }
 
 std::set<std::string> allBut(std::initializer_list<std::string> missing) {
@@ -40,12 +46,13 @@ struct Variant {
 class Variants : public ::testing::TestWithParam<Variant> {};
 
 TEST_P(Variants, ExportExactlyTheirFunctions) {
-  void* library = dlopen(variantPath(GetParam().name).c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
+  std::string error;
+  const auto library = openVariant(GetParam().name, &error);
+  ASSERT_NE(library, nullptr) << error;
   for (const std::string& name : kAllFunctions) {
-    EXPECT_EQ(dlsym(library, name.c_str()) != nullptr, GetParam().exports.count(name) == 1) << name;
+    EXPECT_EQ(library->symbol(name.c_str()) != nullptr, GetParam().exports.count(name) == 1)
+        << name;
   }
-  dlclose(library);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -65,13 +72,13 @@ INSTANTIATE_TEST_SUITE_P(
     });
 
 TEST(RuntimeVariant, InitFailsRefusesBothInitialisationsWithItsError) {
-  void* library = dlopen(variantPath("init-fails").c_str(), RTLD_NOW | RTLD_LOCAL);
-  ASSERT_NE(library, nullptr) << dlerror();
-  auto initHandle = reinterpret_cast<runtime::InitHandleFn>(dlsym(library, "Fg_InitHandle"));
+  std::string error;
+  const auto library = openVariant("init-fails", &error);
+  ASSERT_NE(library, nullptr) << error;
+  auto initHandle = library->function<runtime::InitHandleFn>("Fg_InitHandle");
   auto initSlaveAware =
-      reinterpret_cast<runtime::InitHandleSlaveAwareFn>(dlsym(library, "Fg_InitHandleSlaveAware"));
-  auto lastError =
-      reinterpret_cast<runtime::GetLastErrorNumberFn>(dlsym(library, "Fg_getLastErrorNumber"));
+      library->function<runtime::InitHandleSlaveAwareFn>("Fg_InitHandleSlaveAware");
+  auto lastError = library->function<runtime::GetLastErrorNumberFn>("Fg_getLastErrorNumber");
   ASSERT_TRUE(initHandle && initSlaveAware && lastError);
   const std::string image = smallDesign();
   void* hap = Molvrt_OpenImage(image.data(), image.size(), 1);
@@ -81,11 +88,12 @@ TEST(RuntimeVariant, InitFailsRefusesBothInitialisationsWithItsError) {
   EXPECT_EQ(lastError(nullptr), -2022);
   EXPECT_EQ(simboard_runtime_handles(), handles);
   Molvrt_Close(hap);
-  dlclose(library);
 }
 
 TEST(RuntimeVariant, BrokenIsNoLoadableLibrary) {
-  EXPECT_EQ(dlopen(variantPath("broken").c_str(), RTLD_NOW | RTLD_LOCAL), nullptr);
+  std::string error;
+  EXPECT_EQ(openVariant("broken", &error), nullptr);
+  EXPECT_FALSE(error.empty());
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
-# Runs TOOL with ARGUMENTS; checks its exit status against STATUS and its output (standard
-# output and standard error together) against the regular expression PATTERN.
-execute_process(COMMAND ${TOOL} ${ARGUMENTS} RESULT_VARIABLE status OUTPUT_VARIABLE out
+# Runs TOOL with ARGUMENTS (through EMULATOR when it is a cross-built program); checks its exit
+# status against STATUS and its output (standard output and standard error together) against
+# the regular expression PATTERN.
+execute_process(COMMAND ${EMULATOR} ${TOOL} ${ARGUMENTS} RESULT_VARIABLE status OUTPUT_VARIABLE out
                 ERROR_VARIABLE err)
 set(output "${out}${err}")
 if(NOT status STREQUAL STATUS)

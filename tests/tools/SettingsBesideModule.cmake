@@ -1,6 +1,7 @@
 # Runs the tool on a copy of the applet module in a directory of its own, with an
 # inspect.conf beside the copy and another one in the working directory: only the settings
-# beside the module count. Arguments: TOOL, MODULE, LIBRARY_DIR, WORK_DIR.
+# beside the module count. Arguments: TOOL, MODULE, LIBRARY_DIR, WORK_DIR, and EMULATOR for
+# a cross-built tool.
 set(moduleDir ${WORK_DIR}/module)
 set(workingDir ${WORK_DIR}/working)
 file(REMOVE_RECURSE ${WORK_DIR})
@@ -21,9 +22,10 @@ file(WRITE ${moduleDir}/inspect.conf
 file(WRITE ${workingDir}/inspect.conf
   "[${appletName}]\nDevice1_Process0_Camera_PixelClockZ = yes\n")
 
-# The copy finds the simulated board's libraries on the search path.
+# The copy finds the simulated board's libraries on the search path (on Windows the test's
+# environment names them already).
 set(ENV{LD_LIBRARY_PATH} ${LIBRARY_DIR})
-execute_process(COMMAND ${TOOL} --applet ${moduleDir}/${moduleName} list
+execute_process(COMMAND ${EMULATOR} ${TOOL} --applet ${moduleDir}/${moduleName} list
                 WORKING_DIRECTORY ${workingDir}
                 RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE err)
 file(REMOVE_RECURSE ${WORK_DIR})

@@ -43,12 +43,12 @@ std::string moduleSuffix() {
 std::string defaultModulePath() {
   static const int anchor = 0;
   const auto self = platform::modulePathOf(&anchor);
-  if (!self) return "Brenvik.so";
+  const std::string file = "Brenvik" + moduleSuffix();
+  if (!self) return file;
   const auto separator = std::find_if(self->rbegin(), self->rend(), platform::isPathSeparator);
   const std::string binDirectory =
       separator == self->rend() ? "." : std::string(self->begin(), separator.base() - 1);
-  const char sep = platform::pathSeparator();
-  return binDirectory + sep + ".." + sep + "lib" + sep + "Brenvik" + moduleSuffix();
+  return platform::libraryDirectoryOfPrograms(binDirectory) + platform::pathSeparator() + file;
 }
 
 }  // namespace brenvik::tool

@@ -42,7 +42,8 @@ class AppletHost {
   AppletHandle handle_{nullptr};
 };
 
-// The applet module installed beside the tool (../lib/Brenvik.so seen from the program).
+// The applet module installed with the tool (../lib/Brenvik.so seen from the program;
+// Brenvik.dll beside it on Windows).
 std::string defaultModulePath();
 
 }  // namespace brenvik::tool

@@ -2,6 +2,8 @@
 #include "Registry.h"
 
 #include <cstdlib>
+#include <map>
+#include <thread>
 #include <unordered_map>
 
 namespace brenvik::simboard {
@@ -60,6 +62,10 @@ struct Registries {
   std::atomic<std::int32_t> lastInitError{0};
   std::mutex designErrorMutex;
   std::string lastDesignError;
+  // The session each thread last looked up through its cache, kept alive until that
+  // thread's next lookup.
+  std::mutex keptMutex;
+  std::map<std::thread::id, std::shared_ptr<RuntimeSession>> kept;
 };
 
 Registries& registries() {
@@ -128,20 +134,27 @@ std::shared_ptr<RuntimeSession> removeSession(const void* handle) {
 }
 
 RuntimeSession* cachedSession(const void* handle) {
+  // Trivially destructible: where thread-local storage is emulated (the MinGW runtime), a
+  // thread's block can be freed before the destructors of its thread_local objects run. The
+  // session itself is kept alive in the registries instead.
   struct Cache {
     const void* handle = nullptr;
     std::uint64_t changes = ~std::uint64_t{0};
-    std::shared_ptr<RuntimeSession> session;
+    RuntimeSession* session = nullptr;
   };
   thread_local Cache cache;
   if (handle == nullptr) return nullptr;
-  const std::uint64_t changes = registries().sessions.changes.load(std::memory_order_acquire);
+  Registries& all = registries();
+  const std::uint64_t changes = all.sessions.changes.load(std::memory_order_acquire);
   if (cache.handle != handle || cache.changes != changes) {
-    cache.session = findSession(handle);
+    std::shared_ptr<RuntimeSession> session = findSession(handle);
+    cache.session = session.get();
     cache.handle = handle;
     cache.changes = changes;
+    std::lock_guard lock(all.keptMutex);
+    all.kept[std::this_thread::get_id()] = std::move(session);
   }
-  return cache.session.get();
+  return cache.session;
 }
 
 std::int32_t sessionCount() { return registries().sessions.size(); }

@@ -9,7 +9,7 @@
 #include "runtime/ParameterRecord.h"
 #include "simboard/control.h"
 
-#define SIMBOARD_CXX_API __attribute__((visibility("default")))
+#define SIMBOARD_CXX_API BRENVIK_EXPORT
 
 namespace brenvik::simboard::api {
 

@@ -7,7 +7,7 @@
 #include <stddef.h>
 #include <stdint.h>
 
-#define SIMBOARD_API __attribute__((visibility("default")))
+#define SIMBOARD_API BRENVIK_EXPORT
 
 #ifdef __cplusplus
 extern "C" {

@@ -1,0 +1,57 @@
+# Reads the applet DLL's tables with OBJDUMP (-p) and checks them: its exports are exactly the
+# global names of EXPORTS, each by its plain name; it imports only from system DLLs (the C and
+# C++ runtimes are linked in, so no MinGW DLL is needed) and from the platform's libraries,
+# whose functions it imports by ordinal alone.
+cmake_minimum_required(VERSION 3.25)
+execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
+if(NOT status EQUAL 0)
+  message(FATAL_ERROR "${OBJDUMP} failed on ${MODULE}")
+endif()
+string(REPLACE ";" "," listing "${listing}")
+
+string(REGEX MATCH "\\[Ordinal/Name Pointer\\] Table\n(\t\\[ *[0-9]+\\] [^\n]*\n)*" table
+       "${listing}")
+string(REGEX MATCHALL "\t\\[ *[0-9]+\\] [^\n]+" entries "${table}")
+set(exported)
+foreach(entry IN LISTS entries)
+  string(REGEX REPLACE "^\t\\[ *[0-9]+\\] " "" name "${entry}")
+  list(APPEND exported ${name})
+endforeach()
+list(SORT exported)
+
+file(READ ${EXPORTS} map)
+string(REPLACE ";" " " map "${map}")
+string(REGEX REPLACE "/\\*[^*]*\\*/" "" map "${map}")
+string(REGEX MATCH "global:(.*)local:" globals "${map}")
+string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*" expected "${CMAKE_MATCH_1}")
+list(SORT expected)
+if(NOT exported STREQUAL expected)
+  message(FATAL_ERROR "exports differ from the reviewed list:\n  module: ${exported}\n  list:   ${expected}")
+endif()
+
+# One block per imported DLL: its name, then one line per imported function.
+set(systemDlls kernel32.dll msvcrt.dll advapi32.dll user32.dll ntdll.dll)
+set(platformDlls molvrt.dll vurn_hw.dll)
+string(REGEX MATCHALL "DLL Name: [^\n]+\n[^\n]*\n(\t[0-9a-f]+\t[^\n]*\n)*" blocks "${listing}")
+if(NOT blocks)
+  message(FATAL_ERROR "no import tables in ${MODULE}")
+endif()
+set(imported)
+foreach(block IN LISTS blocks)
+  string(REGEX MATCH "DLL Name: ([^\n]+)" ignored "${block}")
+  string(TOLOWER "${CMAKE_MATCH_1}" dll)
+  list(APPEND imported ${dll})
+  if(dll IN_LIST platformDlls)
+    # An import by ordinal has no member name.
+    string(REGEX MATCHALL "\n\t[0-9a-f]+\t[^\n]*" functions "${block}")
+    foreach(function IN LISTS functions)
+      if(NOT function MATCHES "<none>$")
+        message(FATAL_ERROR "${dll} is imported by name:${function}")
+      endif()
+    endforeach()
+  elseif(NOT dll IN_LIST systemDlls AND NOT dll MATCHES "^api-ms-win-")
+    message(FATAL_ERROR "${MODULE} imports ${dll}, which is no system DLL")
+  endif()
+endforeach()
+list(LENGTH exported count)
+message(STATUS "${count} exports, as reviewed; imports from ${imported}")
