@@ -10,6 +10,7 @@
 
 #include "AppletFixture.h"
 #include "ScratchFiles.h"
+#include "TextMode.h"
 #include "persistence/ConfigurationKeys.h"
 #include "runtime/SdkRuntime.h"
 
@@ -32,7 +33,7 @@ class ConfigurationTest : public AppletTest {
   std::string saved(const char* name = "saved.mcf") {
     const std::string file = scratch_.path(name);
     EXPECT_EQ(Fg_saveConfig(&handle_, file.c_str()), 0);
-    return ScratchDirectory::read(file);
+    return fromTextMode(ScratchDirectory::read(file));
   }
   // The writes that a load of `content` makes on a fresh applet, and its result.
   std::pair<int, std::vector<std::string>> loadOnFreshApplet(const std::string& content) {

@@ -12,6 +12,7 @@
 #include <string>
 
 #include "ScratchFiles.h"
+#include "TextMode.h"
 #include "platform/logging/ErrorLogFile.h"
 
 namespace brenvik::test {
@@ -61,10 +62,12 @@ TEST_F(ConfigFileParserTest, WritesTheHeaderTheKeyFormsAndThePortSectionByteForB
     parser.writeConfigFileUInt64Key("FG_E", std::int64_t{-5});
     parser.writePortHeader(1);
   });
-  EXPECT_EQ(text.substr(0, 40), "[Kamerasektion]\n\nConfigFileVersion=2.0;\n");
-  EXPECT_EQ(text.substr(40),
-            "Typ='Brenvik';\nAktivePort=0;\n\n[Port A]\nFG_A=-1;\nFG_B=-2147483648;\n"
-            "FG_C='';\nFG_D=18446744073709551615;\nFG_E=-5;\n\n[Port B]\n");
+  // Text-mode streams end lines as the system does (CR LF on Windows).
+  const std::string header = inTextMode("[Kamerasektion]\n\nConfigFileVersion=2.0;\n");
+  EXPECT_EQ(text.substr(0, header.size()), header);
+  EXPECT_EQ(text.substr(header.size()),
+            inTextMode("Typ='Brenvik';\nAktivePort=0;\n\n[Port A]\nFG_A=-1;\nFG_B=-2147483648;\n"
+                       "FG_C='';\nFG_D=18446744073709551615;\nFG_E=-5;\n\n[Port B]\n"));
 }
 
 TEST_F(ConfigFileParserTest, WritesDoublesWithTwelveSignificantDigits) {
@@ -77,8 +80,8 @@ TEST_F(ConfigFileParserTest, WritesDoublesWithTwelveSignificantDigits) {
     parser.wrtiteConfigFileDoubleKey("f", -2.5);
     parser.wrtiteConfigFileDoubleKey("g", 999999999999.0);
   });
-  EXPECT_EQ(text, "a=0.1;\nb=1000000;\nc=0.333333333333;\nd=1e+12;\ne=1e-05;\nf=-2.5;\n"
-                  "g=999999999999;\n");
+  EXPECT_EQ(text, inTextMode("a=0.1;\nb=1000000;\nc=0.333333333333;\nd=1e+12;\ne=1e-05;\n"
+                             "f=-2.5;\ng=999999999999;\n"));
 }
 
 TEST_F(ConfigFileParserTest, FileChecksAreSubstringAndRegularFileTests) {
