@@ -14,6 +14,10 @@ struct BadDesign {
   const char* error;  // expected start of the message, line number included
 };
 
+// Printed by its name: GoogleTest's fallback prints the object's bytes, the unused ones of
+// the text's inline buffer included.
+void PrintTo(const BadDesign& bad, std::ostream* out) { *out << bad.what; }
+
 std::string header() { return "VHAP 1\napplet \"T\"\napplet-id 1\n"; }
 
 // `count` lines of "<start><i><rest>", i counting from 0.
