@@ -9,7 +9,9 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # pkg-config for libusb and zlib.
           libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev
           # The tool draws lookup-table curves as PNG pictures.
-          libpng-dev)
+          libpng-dev
+          # scripts/valgrind.sh checks the tests' memory use.
+          valgrind)
 missing=()
 for package in "${packages[@]}"; do
   dpkg -s "$package" >/dev/null 2>&1 || missing+=("$package")
