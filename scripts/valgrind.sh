@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
-# Runs the plain build's tests under valgrind's memcheck, on demand (not in CI: it takes
-# about half an hour on a 2-core machine). Every test program is checked, and so is every
+# Runs the plain build's tests under valgrind's memcheck, on demand (not in CI: it takes 4
+# to 8 minutes on a 2-core machine, several times the plain run). Every test program is checked, and so is every
 # program a test starts (the brenvik tool and the applet module it loads, through the tool
 # tests' CMake scripts); programs of the system under /usr/bin are started unchecked. A
 # memory error or a definite or indirect leak makes that process exit with 99, so its test
