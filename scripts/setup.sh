@@ -14,7 +14,9 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           libcpp-httplib-dev nlohmann-json3-dev chromium
           # The Windows build: MinGW-w64 cross compilers, GoogleTest's sources to build
           # for Windows, and Wine to run its tests (wine64, with the wine launcher).
-          g++-mingw-w64-x86-64 googletest wine64 wine)
+          g++-mingw-w64-x86-64 googletest wine64 wine
+          # scripts/valgrind.sh checks the tests' memory use.
+          valgrind)
 # Node.js with npm runs the browser tests; a machine that has them from elsewhere keeps them.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()

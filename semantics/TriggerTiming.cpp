@@ -4,7 +4,6 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
-#include <optional>
 
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
@@ -50,25 +49,27 @@ constexpr std::array<PulseFormSlots, 4> kPulseForms{
     {BRENVIK_PULSE_FORM(0), BRENVIK_PULSE_FORM(1), BRENVIK_PULSE_FORM(2), BRENVIK_PULSE_FORM(3)}};
 #undef BRENVIK_PULSE_FORM
 
-// A delay or width that is being set and not yet on the hardware.
+// A delay or width that is being set and not yet on the hardware; by default none (a
+// generator past the last). Not an optional: GCC compares an empty optional's fields before
+// its flag, which memcheck reports as a branch on uninitialised memory.
 struct PendingTime {
-  std::size_t generator;
-  bool isWidth;
-  double microseconds;
+  std::size_t generator = kPulseForms.size();
+  bool isWidth = false;
+  double microseconds = 0;
 };
 
 // True when one generator period (1e6 / rate µs) is longer than every generator's delay and
 // width divided by its downscale. Times come back from the hardware, the pending one from
 // the caller; rate and downscales from the stored values (already the new ones).
-bool generatorsFit(const SetContext& context, std::optional<PendingTime> pending = {}) {
+bool generatorsFit(const SetContext& context, const PendingTime& pending = {}) {
   const TriggerValues& trigger = context.values.trigger;
   double longest = 0;
   for (std::size_t g = 0; g < kPulseForms.size(); ++g) {
     const double n = trigger.pulseFormGenerators[g].downscale;
     for (const bool isWidth : {false, true}) {
       double time = 0;
-      if (pending && pending->generator == g && pending->isWidth == isWidth) {
-        time = pending->microseconds;
+      if (pending.generator == g && pending.isWidth == isWidth) {
+        time = pending.microseconds;
       } else {
         const Hw slot = isWidth ? kPulseForms[g].width : kPulseForms[g].delay;
         time = context.hardware.readUint32(slot) * kTickNanoseconds / 1000;

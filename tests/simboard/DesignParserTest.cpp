@@ -14,6 +14,10 @@ struct BadDesign {
   const char* error;  // expected start of the message, line number included
 };
 
+// Printed by its name: GoogleTest's fallback prints the object's bytes, the unused ones of
+// the text's inline buffer included.
+void PrintTo(const BadDesign& bad, std::ostream* out) { *out << bad.what; }
+
 std::string header() { return "VHAP 1\napplet \"T\"\napplet-id 1\n"; }
 
 // `count` lines of "<start><i><rest>", i counting from 0.
@@ -58,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadDesign{"field size", header() + "parameter X u32[0] rw 0\n", "line 4: field size"},
         BadDesign{"twice", header() + "parameter X u32 rw 0\n\nparameter X u32 rw 1\n",
                   "line 6: parameter 'X' given twice"},
+        BadDesign{"runtime's name", header() + "parameter FG_TRANSFER_LEN str ro \"x\"\n",
+                  "line 4: parameter 'FG_TRANSFER_LEN' has the name of one of the runtime's own"},
         BadDesign{"register width", header() + "register R 1 65 rw\n",
                   "line 4: register width must be 1 to 64 bits"},
         BadDesign{"register id", header() + "register R 0 8 rw\n", "line 4: register id"},

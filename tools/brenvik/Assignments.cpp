@@ -62,4 +62,13 @@ std::optional<Assignments> parseAssignments(std::string_view command,
   return result;
 }
 
+std::optional<double> parseDouble(std::string_view text) {
+  double value = 0;
+  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
+  if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
+    return std::nullopt;
+  }
+  return value;
+}
+
 }  // namespace brenvik::tool

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "DesignTokenizer.h"
+#include "RuntimeParameters.h"
 #include "ValueRules.h"
 
 namespace brenvik::simboard {
@@ -219,6 +220,10 @@ class Parser {
     definition.name = tokens[1].text;
     if (parameterNames_.count(definition.name) != 0)
       fail("parameter '" + definition.name + "' given twice");
+    // The runtime answers to its own parameters' names first; a design parameter of such a
+    // name could never be reached.
+    if (runtimeParameterIndexByName(definition.name) >= 0)
+      fail("parameter '" + definition.name + "' has the name of one of the runtime's own");
     if (tokens[2].quoted) fail("value type must not be quoted");
     parseType(tokens[2].text, definition);
     definition.writable = parseAccess(tokens[3]);

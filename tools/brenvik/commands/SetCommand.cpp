@@ -1,6 +1,5 @@
 // "brenvik set": sets parameters by name or id, each value read in the parameter's own type,
 // in order, then optionally runs another command on the same applet.
-#include <charconv>
 #include <cstdint>
 #include <iomanip>
 #include <limits>
@@ -50,35 +49,6 @@ struct Assignment {
     }
   }
 };
-
-template <typename Number>
-std::optional<Number> parseNumber(std::string_view text) {
-  const bool negative = text.starts_with('-');
-  std::string_view digits = negative ? text.substr(1) : text;
-  int base = 10;
-  if (digits.starts_with("0x") || digits.starts_with("0X")) {
-    base = 16;
-    digits.remove_prefix(2);
-  }
-  Number value{};
-  const auto [end, error] =
-      std::from_chars(digits.data(), digits.data() + digits.size(), value, base);
-  if (error != std::errc{} || end != digits.data() + digits.size() || digits.empty()) {
-    return std::nullopt;
-  }
-  if (!negative) return value;
-  if constexpr (std::is_signed_v<Number>) return -value;
-  return std::nullopt;
-}
-
-std::optional<double> parseDouble(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
-    return std::nullopt;
-  }
-  return value;
-}
 
 // An integer as a number or as a value name that Info knows (FG_GRAY16, ATM_SOFTWARE, ...).
 std::optional<std::int64_t> parseInteger(const AppletHost& host, const std::string& text,
