@@ -2,6 +2,7 @@
 # global names of EXPORTS, each by its plain name; it imports only from system DLLs (the C and
 # C++ runtimes are linked in, so no MinGW DLL is needed) and from the platform's libraries,
 # whose functions it imports by ordinal alone.
+include(${CMAKE_CURRENT_LIST_DIR}/ReviewedExports.cmake)
 cmake_minimum_required(VERSION 3.25)
 execute_process(COMMAND ${OBJDUMP} -p ${MODULE} OUTPUT_VARIABLE listing RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -18,16 +19,7 @@ foreach(entry IN LISTS entries)
   list(APPEND exported ${name})
 endforeach()
 list(SORT exported)
-
-file(READ ${EXPORTS} map)
-string(REPLACE ";" " " map "${map}")
-string(REGEX REPLACE "/\\*[^*]*\\*/" "" map "${map}")
-string(REGEX MATCH "global:(.*)local:" globals "${map}")
-string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*" expected "${CMAKE_MATCH_1}")
-list(SORT expected)
-if(NOT exported STREQUAL expected)
-  message(FATAL_ERROR "exports differ from the reviewed list:\n  module: ${exported}\n  list:   ${expected}")
-endif()
+expect_reviewed_exports("${exported}")
 
 # One block per imported DLL: its name, then one line per imported function.
 set(systemDlls kernel32.dll msvcrt.dll advapi32.dll user32.dll ntdll.dll)

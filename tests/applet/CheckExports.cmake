@@ -1,4 +1,5 @@
 # Compares the dynamic symbols that MODULE defines with the global list of EXPORTS.
+include(${CMAKE_CURRENT_LIST_DIR}/ReviewedExports.cmake)
 execute_process(COMMAND nm -D --defined-only ${MODULE} OUTPUT_VARIABLE listing
                 RESULT_VARIABLE status)
 if(NOT status EQUAL 0)
@@ -12,15 +13,6 @@ foreach(entry IN LISTS entries)
 endforeach()
 list(SORT exported)
 
-file(READ ${EXPORTS} map)
-string(REPLACE ";" " " map "${map}")
-string(REGEX REPLACE "/\\*[^*]*\\*/" "" map "${map}")
-string(REGEX MATCH "global:(.*)local:" globals "${map}")
-string(REGEX MATCHALL "[A-Za-z_][A-Za-z0-9_]*" expected "${CMAKE_MATCH_1}")
-list(SORT expected)
-
-if(NOT exported STREQUAL expected)
-  message(FATAL_ERROR "exports differ from the reviewed list:\n  module: ${exported}\n  list:   ${expected}")
-endif()
+expect_reviewed_exports("${exported}")
 list(LENGTH exported count)
 message(STATUS "${count} exports, as reviewed")
