@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "ImagePathFixture.h"
+#include "parameters/Enumerations.h"
 
 namespace brenvik::simboard::test {
 namespace {
@@ -115,6 +116,35 @@ TEST_F(ImagePath, RefusesImagesItCannotRead) {
   const std::string notPng = directory_.write("fake.png", "not a png");
   EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, notPng.c_str()), SIMBOARD_BAD_IMAGE);
   EXPECT_EQ(value(SIMBOARD_SETTING_CAMERA_INPUT), good);  // the previous input stays
+}
+
+// The bits of each output format the design offers follow the applet's own name for it
+// ("Gray 10bit" for FG_GRAY10): the board's table of format bits against the applet's.
+TEST_F(ImagePath, EachOutputFormatHasTheBitsTheAppletNamesIt) {
+  region(8, 1);
+  int offered = 0;
+  for (int input = 0;; ++input) {
+    const std::string format = value((kPath + "OutputFormat_FG_FORMAT_Input" + std::to_string(input)).c_str());
+    if (format.empty()) break;
+    ++offered;
+    std::string displayName;
+    for (const parameters::EnumerationList* list : parameters::enumerations::kAll) {
+      for (const parameters::EnumerationEntry& entry : list->entries) {
+        if (format == entry.name) displayName = entry.displayName;
+      }
+    }
+    ASSERT_FALSE(displayName.empty()) << format << " is no format name of the applet";
+    const std::size_t digits = displayName.find_first_of("0123456789");
+    ASSERT_NE(digits, std::string::npos) << displayName;
+    const auto named = static_cast<std::uint32_t>(std::stoul(displayName.substr(digits)));
+    play("OutputFormat_FG_FORMAT_SelectSource", std::to_string(input));
+    grab(1);
+    SimboardFrame frame{};
+    ASSERT_EQ(simboard_buffers_copy(memory_, 1, nullptr, 0, &frame), 0);
+    EXPECT_EQ(frame.bits, named) << format;
+    EXPECT_EQ(frame.bytesPerPixel, named > 8 ? 2u : 1u) << format;
+  }
+  EXPECT_GE(offered, 2);
 }
 
 // An 8-bit gray PNG (samples 16 apart) reads like the same PGM, where libpng is there.
