@@ -23,6 +23,26 @@ namespace brenvik::simboard {
 
 class Units;
 
+// The time of one event on the board, read from the clock on first use only: most writes
+// need no time at all, and reading the clock costs more than such a write.
+class Moment {
+ public:
+  using Clock = std::chrono::steady_clock;
+  Moment() = default;
+  explicit Moment(Clock::time_point at) : at_(at), known_(true) {}
+  Clock::time_point operator()() {
+    if (!known_) {
+      at_ = Clock::now();
+      known_ = true;
+    }
+    return at_;
+  }
+
+ private:
+  Clock::time_point at_{};
+  bool known_ = false;
+};
+
 class Behaviour {
  public:
   using Clock = std::chrono::steady_clock;
@@ -41,7 +61,7 @@ class Behaviour {
                                           Clock::time_point now) = 0;
 
   // A watched parameter was written successfully; `values` already holds the new value.
-  virtual void written(std::size_t index, ParameterStore& values, Clock::time_point now) {
+  virtual void written(std::size_t index, ParameterStore& values, Moment& now) {
     static_cast<void>(index), static_cast<void>(values), static_cast<void>(now);
   }
 
@@ -51,8 +71,10 @@ class Behaviour {
     static_cast<void>(index), static_cast<void>(values), static_cast<void>(now);
   }
 
-  // Some hardware value or board setting changed (a write, a played value, a setting).
-  virtual void changed(ParameterStore& values, Clock::time_point now) {
+  // Some hardware value or board setting changed (a write, a played value, a setting); told
+  // only to the behaviours that follow changes. Others look at ParameterStore::version.
+  virtual bool followsChanges() const { return false; }
+  virtual void changed(ParameterStore& values, Moment& now) {
     static_cast<void>(values), static_cast<void>(now);
   }
 
@@ -81,9 +103,11 @@ class Units {
 
   auto begin() const { return units_.begin(); }
   auto end() const { return units_.end(); }
+  const std::vector<Behaviour*>& followers() const { return followers_; }
 
  private:
   std::vector<std::unique_ptr<Behaviour>> units_;
+  std::vector<Behaviour*> followers_;  // the units that follow every change
 };
 
 }  // namespace brenvik::simboard

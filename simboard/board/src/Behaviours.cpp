@@ -26,7 +26,10 @@ Units::Units() {
   units_.push_back(makeImagePathUnit());
   units_.push_back(makePacingUnit());
   units_.push_back(makeDmaUnit());
-  for (const auto& unit : units_) unit->connect(*this);
+  for (const auto& unit : units_) {
+    unit->connect(*this);
+    if (unit->followsChanges()) followers_.push_back(unit.get());
+  }
 }
 
 }  // namespace brenvik::simboard

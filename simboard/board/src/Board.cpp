@@ -37,9 +37,8 @@ void Board::load(DesignPtr design) {
   pictureDelivered_.notify_all();
 }
 
-void Board::notifyWritten(std::size_t index) {
+void Board::notifyWritten(std::size_t index, Moment& now) {
   if (index >= watchers_.size() || watchers_[index].empty()) return;
-  const auto now = Behaviour::Clock::now();
   for (Behaviour* behaviour : watchers_[index]) behaviour->written(index, values_, now);
 }
 
@@ -49,8 +48,9 @@ void Board::notifyReading(std::size_t index) const {
   for (Behaviour* behaviour : watchers_[index]) behaviour->reading(index, *watchedValues_, now);
 }
 
-void Board::changedLocked(Clock::time_point now) {
-  for (const auto& unit : units_) unit->changed(values_, now);
+void Board::changedLocked(Moment& now) {
+  values_.touch();
+  for (Behaviour* unit : units_.followers()) unit->changed(values_, now);
 }
 
 DesignPtr Board::design() const {
@@ -74,13 +74,13 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
   if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
     fieldSize = design_->parameters[static_cast<std::size_t>(id - 1)].elements;
   }
-  WrittenValue written = WrittenValue::capture(value, type, fieldSize);
   const char* name = nullptr;
   // Pictures due before the write are drawn with the values before it.
-  const auto now = Clock::now();
+  Moment now;
   deliverLocked(now);
-  std::int32_t result = writeLocked(id, value, dma, type, name);
-  journal_.add(name, id, std::move(written), result);
+  std::int32_t result = writeLocked(id, value, dma, type, name, now);
+  // The write only reads the caller's value, so the journal copies it as it was written.
+  journal_.add(name, id, value, type, fieldSize, result);
   if (result == SIMBOARD_OK) changedLocked(now);
   return result;
 }
@@ -89,7 +89,7 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
 // type and range rules. A planned failure stands for the hardware refusing a write that
 // the runtime let through, so bad calls still get their own codes.
 std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_t dma,
-                                std::int32_t type, const char*& name) {
+                                std::int32_t type, const char*& name, Moment& now) {
   if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
     // Hardware parameters belong to the design, not to a DMA channel: the index is unused.
     const auto index = static_cast<std::size_t>(id - 1);
@@ -100,7 +100,7 @@ std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES))
       return code;
     const std::int32_t result = writeTyped(definition, values_.at(index), value, type);
-    if (result == SIMBOARD_OK) notifyWritten(index);
+    if (result == SIMBOARD_OK) notifyWritten(index, now);
     return result;
   }
   int runtimeIndex = runtimeParameterIndexById(id);
@@ -137,7 +137,7 @@ std::int32_t Board::readRuntimeLocked(std::size_t index, void* value, std::uint3
                                       std::int32_t type) {
   if (dma != 0 || value == nullptr) return SIMBOARD_INVALID_PARAMETER;
   if (std::int32_t code = failures_.consume(Target::Runtime, index, SIMBOARD_READS)) return code;
-  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Clock::now());
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked();
   return readRuntimeValue(runtimeValueLocked(index), value, type);
 }
 

@@ -83,7 +83,7 @@ class Board {
   using Clock = Behaviour::Clock;
 
   std::int32_t writeLocked(std::int32_t id, const void* value, std::uint32_t dma, std::int32_t type,
-                           const char*& name);
+                           const char*& name, Moment& now);
   std::int32_t readRuntimeLocked(std::size_t index, void* value, std::uint32_t dma,
                                  std::int32_t type);
   std::uint64_t runtimeValueLocked(std::size_t index) const;
@@ -94,13 +94,20 @@ class Board {
   std::int32_t controlSetRegister(std::string_view name, std::string_view text);
   std::int32_t controlSetBoard(std::string_view name, std::string_view text);
 
-  // Delivers the pictures due by `now` into the DMA buffers.
-  void deliverLocked(Clock::time_point now) { dma_.deliver(values_, now); }
+  // Delivers the pictures due by `now` into the DMA buffers (no clock read without an
+  // acquisition).
+  void deliverLocked(Moment& now) {
+    if (dma_.active()) dma_.deliver(values_, now());
+  }
+  void deliverLocked() {
+    Moment now;
+    deliverLocked(now);
+  }
   // Lets the behaviours that watch a parameter see its write or bring it up to date, and
   // every behaviour follow a change of values.
-  void notifyWritten(std::size_t index);
+  void notifyWritten(std::size_t index, Moment& now);
   void notifyReading(std::size_t index) const;
-  void changedLocked(Clock::time_point now);
+  void changedLocked(Moment& now);
 
   mutable std::mutex mutex_;
   std::condition_variable pictureDelivered_;

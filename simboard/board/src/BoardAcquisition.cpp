@@ -28,7 +28,7 @@ std::int32_t Board::startAcquisition(std::uint32_t dma, std::int64_t pictures,
 std::int32_t Board::stopAcquisition(std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
+  deliverLocked();
   // A started acquisition stops once, whether or not its last picture has arrived.
   if (!dma_.stop()) return SIMBOARD_NOT_RUNNING;
   pictureDelivered_.notify_all();
@@ -43,7 +43,7 @@ void Board::releaseBuffers(const BufferSet& buffers) {
 std::int64_t Board::lastPicture(std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
+  deliverLocked();
   return dma_.delivered();
 }
 
@@ -63,7 +63,7 @@ std::int64_t Board::waitForPicture(std::int64_t picture, std::uint32_t dma, int 
   const auto deadline = now + std::chrono::seconds(seconds);
   while (true) {
     dma_.demand(picture);
-    deliverLocked(now);
+    dma_.deliver(values_, now);
     const std::int64_t delivered = dma_.delivered();
     if (delivered >= picture) return delivered;  // the number of the last delivered picture
     if (now >= deadline) return SIMBOARD_TIMEOUT;
@@ -77,7 +77,7 @@ std::int64_t Board::waitForPicture(std::int64_t picture, std::uint32_t dma, int 
 std::int64_t Board::status(int selector, std::int64_t /*data*/, std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
+  deliverLocked();
   return dma_.status(selector);
 }
 
@@ -102,7 +102,7 @@ std::int32_t Board::latestPicture(std::uint32_t dma, void* out, std::size_t size
                                   SimboardFrame* frame) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
+  deliverLocked();
   return dma_.latest(out, size, frame);
 }
 

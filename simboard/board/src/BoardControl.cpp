@@ -57,7 +57,7 @@ std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
   int index = design_->parameterIndex(name);
   if (index < 0) return SIMBOARD_INVALID_PARAMETER;
   const auto slot = static_cast<std::size_t>(index);
-  const auto now = Clock::now();
+  Moment now;
   deliverLocked(now);
   // parseParameter changes the value only when the whole text is accepted.
   const std::int32_t result = parseParameter(design_->parameters[slot], text, values_.at(slot));
@@ -68,10 +68,10 @@ std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
 // The board's settings belong to its behaviours. Pictures due before a change are drawn
 // as they were; an acquisition goes on as the change makes it.
 std::int32_t Board::controlSetBoard(std::string_view name, std::string_view text) {
-  const auto now = Clock::now();
+  Moment now(Clock::now());
   deliverLocked(now);
   for (const auto& unit : units_) {
-    const std::int32_t result = unit->control(name, text, values_, now);
+    const std::int32_t result = unit->control(name, text, values_, now());
     if (result == SIMBOARD_INVALID_PARAMETER) continue;
     if (result == SIMBOARD_OK) changedLocked(now);
     return result;
@@ -81,14 +81,14 @@ std::int32_t Board::controlSetBoard(std::string_view name, std::string_view text
 
 void Board::setCameraImages(std::vector<InputImage> images) {
   Lock lock(mutex_);
-  const auto now = Clock::now();
+  Moment now;
   deliverLocked(now);
   frames_.setImages(std::move(images));
   changedLocked(now);
 }
 
 std::int32_t Board::controlGetRuntime(std::size_t index, std::string& out) {
-  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Clock::now());
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked();
   appendUnsigned(out, runtimeValueLocked(index));
   return SIMBOARD_OK;
 }

@@ -64,8 +64,10 @@ class DmaUnit final : public Behaviour, public DmaChannel {
   }
 
   // A hardware value changed: an acquisition goes on at its new pace.
-  void changed(ParameterStore& values, Clock::time_point now) override {
+  bool followsChanges() const override { return true; }
+  void changed(ParameterStore& values, Moment& moment) override {
     if (!acquisition_.active()) return;
+    const Clock::time_point now = moment();
     const Pace pace = pacer_->pace(frames_->settings(values), values);
     if (!(pace == acquisition_.pace())) acquisition_.repace(pace, now, pacer_->pulses(values, now));
   }
@@ -157,6 +159,7 @@ class DmaUnit final : public Behaviour, public DmaChannel {
     publish(values);
   }
 
+  bool active() const override { return acquisition_.active(); }
   std::int64_t delivered() const override { return acquisition_.delivered(); }
   bool running() const override { return acquisition_.running(); }
   std::uint64_t transferLength() const override { return acquisition_.transferLength(); }

@@ -22,18 +22,13 @@ constexpr char kInputSeparator = ',';
 
 class ImagePathUnit final : public Behaviour, public FrameSource {
  public:
-  void reset() override {
-    parameters_ = ImageParameters();
-    ++version_;
-  }
+  void reset() override { parameters_ = ImageParameters(); }
 
   std::vector<std::size_t> attach(const Design& design, ParameterStore&,
                                   Clock::time_point) override {
     if (!parameters_.resolve(design)) parameters_ = ImageParameters();
     return {};
   }
-
-  void changed(ParameterStore&, Clock::time_point) override { ++version_; }
 
   std::int32_t control(std::string_view name, std::string_view text, ParameterStore&,
                        Clock::time_point) override {
@@ -68,7 +63,7 @@ class ImagePathUnit final : public Behaviour, public FrameSource {
   void render(std::uint64_t frame, const ImageSettings& settings, const FrameGeometry& geometry,
               std::byte* out) override {
     if (!parameters_.present()) return;
-    renderer_.prepare(settings, geometry, version_);
+    renderer_.prepare(settings, geometry);
     if (settings.simulator) {
       renderer_.renderGenerated(frame, out);
     } else if (!inputs_.empty()) {
@@ -111,7 +106,6 @@ class ImagePathUnit final : public Behaviour, public FrameSource {
 
   ImageParameters parameters_;
   FrameRenderer renderer_;
-  std::uint64_t version_ = 0;  // counts the changes of hardware values, for the renderer
   std::vector<InputImage> inputs_;  // the camera port's images, one per frame in turn
   std::string inputText_;
   bool scene_ = true;  // without images, the built-in camera sends its scene

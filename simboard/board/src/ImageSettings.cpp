@@ -129,6 +129,7 @@ bool ImageParameters::resolve(const Design& design) {
 
 ImageSettings ImageParameters::read(const ParameterStore& values) const {
   ImageSettings s;
+  s.version = values.version();
   if (!present_) return s;
   auto at = [&](Slot slot) -> const ParameterValue& {
     return values.at(index_[static_cast<std::size_t>(slot)]);

@@ -75,7 +75,8 @@ class TriggerUnit final : public Behaviour, public PulseSource {
     return {index_->begin(), index_->end()};
   }
 
-  void written(std::size_t index, ParameterStore& values, Clock::time_point now) override {
+  void written(std::size_t index, ParameterStore& values, Moment& moment) override {
+    const Clock::time_point now = moment();
     advance(values, now);
     if (index == at(kSoftwareTrigger) && bits(values, kSoftwareTrigger) == kFire) {
       if (queued_ < bits(values, kQueueFullValue)) ++queued_;

@@ -74,6 +74,8 @@ class DmaChannel {
   virtual bool stop() = 0;
   // The set is being freed: false when no acquisition fills it, else it ends.
   virtual bool detach(const BufferSet& buffers, ParameterStore& values) = 0;
+  // Whether an acquisition fills the buffers (pictures may still be due).
+  virtual bool active() const = 0;
   virtual std::int64_t delivered() const = 0;
   virtual bool running() const = 0;
   // Bytes of the last delivered picture of this or an earlier acquisition, else 0.
