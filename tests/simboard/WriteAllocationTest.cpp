@@ -1,28 +1,11 @@
 // The board's write path allocates nothing once its journal holds what a workload keeps:
 // typed writes of every kind, refused ones, register writes, and writes past the journal's
 // wrap, counted over every allocation of the program and the libraries it loads.
-#include <atomic>
-#include <cstdlib>
 #include <functional>
-#include <new>
 #include <vector>
 
+#include "AllocationCount.h"
 #include "BoardTestSupport.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-// The replacement pairs malloc with free, which the compiler cannot see once it inlines
-// delete expressions.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace brenvik::simboard::test {
 namespace {
@@ -69,11 +52,11 @@ class WritePath : public RuntimeTest {
   // Allocations counted over `rounds` rounds of every write.
   long counted(int rounds) {
     const std::vector<Write> all = writes();
-    const long before = allocations.load();
+    const long before = brenvik::test::allocationCount();
     for (int round = 0; round < rounds; ++round) {
       for (const Write& write : all) EXPECT_EQ(write.call(), write.result) << write.what;
     }
-    return allocations.load() - before;
+    return brenvik::test::allocationCount() - before;
   }
 
   std::uint32_t count_ = 7;

@@ -197,10 +197,8 @@ class DmaUnit final : public Behaviour, public DmaChannel {
 
   std::int32_t copy(BufferSet& buffers, std::int64_t picture, void* out, std::size_t size,
                     SimboardFrame* frame, ParameterStore& values) override {
-    if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
-    deliver(values, Clock::now());
     std::uint32_t index = 0;
-    if (const std::int32_t found = find(buffers, picture, index); found != SIMBOARD_OK) {
+    if (const std::int32_t found = arrived(buffers, picture, values, index); found != SIMBOARD_OK) {
       return found;
     }
     BufferSet::Slot& slot = buffers.slot(index);
@@ -212,10 +210,8 @@ class DmaUnit final : public Behaviour, public DmaChannel {
   std::int32_t borrow(BufferSet& buffers, std::int64_t picture, const void** pixels,
                       SimboardFrame* frame, ParameterStore& values) override {
     if (pixels == nullptr) return SIMBOARD_INVALID_PARAMETER;
-    if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
-    deliver(values, Clock::now());
     std::uint32_t index = 0;
-    if (const std::int32_t found = find(buffers, picture, index); found != SIMBOARD_OK) {
+    if (const std::int32_t found = arrived(buffers, picture, values, index); found != SIMBOARD_OK) {
       return found;
     }
     BufferSet::Slot& slot = buffers.slot(index);
@@ -247,6 +243,14 @@ class DmaUnit final : public Behaviour, public DmaChannel {
   }
 
  private:
+  // Brings the buffers up to date and finds a picture's buffer (see find).
+  std::int32_t arrived(BufferSet& buffers, std::int64_t picture, ParameterStore& values,
+                       std::uint32_t& index) {
+    if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
+    deliver(values, Clock::now());
+    return find(buffers, picture, index);
+  }
+
   // Finds a picture's buffer: SIMBOARD_NO_PICTURE or SIMBOARD_PICTURE_LOST when it is not
   // there, else SIMBOARD_OK with its index.
   static std::int32_t find(BufferSet& buffers, std::int64_t picture, std::uint32_t& index) {
