@@ -121,6 +121,16 @@ std::vector<ParameterInfo> Applet::parameters() const {
   return list;
 }
 
+std::vector<ParameterInfo> Applet::descriptionTree() const {
+  core_->live();
+  std::lock_guard guard(core_->describeLock);
+  std::vector<ParameterInfo> list;
+  list.reserve(core_->treeOrder.size());
+  for (const std::uint32_t slot : core_->treeOrder)
+    list.push_back(detail::describe(core_->entries[slot]));
+  return list;
+}
+
 ParameterInfo Applet::parameter(std::string_view name) const {
   const ParameterHandle found = handle(name);
   std::lock_guard guard(core_->describeLock);
@@ -131,6 +141,12 @@ ParameterInfo Applet::parameter(std::int32_t id) const {
   const ParameterHandle found = handle(id);
   std::lock_guard guard(core_->describeLock);
   return detail::describe(core_->entry(found));
+}
+
+ParameterInfo Applet::parameter(const ParameterHandle& parameter) const {
+  core_->live();
+  std::lock_guard guard(core_->describeLock);
+  return detail::describe(core_->entry(parameter));
 }
 
 ParameterHandle Applet::handle(std::string_view nameOrId) const {
@@ -150,7 +166,12 @@ ParameterHandle Applet::handle(std::string_view nameOrId) const {
 ParameterHandle Applet::handle(std::int32_t id) const {
   core_->live();
   if (const CatalogueEntry* entry = core_->find(id)) return entry->handle;
-  throw Error(ErrorCategory::kUnknownName, "no parameter with id " + std::to_string(id));
+  // An id the applet does not list is read as 64 bits; the applet answers for it.
+  ParameterHandle unlisted;
+  unlisted.id = id;
+  unlisted.typeCode = runtime::kTypeUint64;
+  unlisted.slot = std::numeric_limits<std::uint32_t>::max();
+  return unlisted;
 }
 
 const std::string& Applet::name(const ParameterHandle& parameter) const {

@@ -91,8 +91,9 @@ Frame Applet::next(std::chrono::milliseconds timeout, const std::function<bool()
     }
     const auto now = Clock::now();
     if (now >= deadline) {
-      throw Error(ErrorCategory::kTimeout, "no picture " + std::to_string(wanted) + " within " +
-                                               std::to_string(timeout.count()) + " ms");
+      throw Error(ErrorCategory::kTimeout, SIMBOARD_TIMEOUT,
+                  "no picture " + std::to_string(wanted) + " within " +
+                      std::to_string(timeout.count()) + " ms");
     }
     std::unique_lock lock(core_->waitLock);
     core_->wake.wait_until(lock, std::min(deadline, now + kWaitSlice),

@@ -26,6 +26,7 @@ struct CatalogueEntry {
   const runtime::ParameterRecord* record = nullptr;  // its description record, if any
   std::string category;                              // the record's category path
   ParameterHandle handle;
+  bool listedId = true;        // the applet lists the entry with its id
   bool sdk = false;            // a parameter of the SDK table (not a register or hardware entry)
   bool tableReadOnly = false;  // refused by every set, by the SDK table's read-only list
 };
@@ -41,6 +42,7 @@ struct AppletCore {
   std::vector<CatalogueEntry> entries;
   std::map<std::string, std::uint32_t, std::less<>> byName;
   std::vector<std::pair<std::int32_t, std::uint32_t>> byId;  // sorted by id
+  std::vector<std::uint32_t> treeOrder;  // described entries in the description tree's order
 
   // Taken by every set and every reading of description records, which sets rewrite.
   mutable std::mutex describeLock;
@@ -60,6 +62,7 @@ struct AppletCore {
   }
   [[noreturn]] static void throwClosed();
 
+  // The entry of a handle this applet gave out; Error (kUnknownName) for any other.
   const CatalogueEntry& entry(const ParameterHandle& parameter) const;
   const CatalogueEntry* find(std::string_view name) const;
   const CatalogueEntry* find(std::int32_t id) const;

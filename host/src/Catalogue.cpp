@@ -157,9 +157,11 @@ void buildCatalogue(AppletCore& core) {
     if (name == nullptr) continue;
     CatalogueEntry entry;
     entry.name = name;
-    std::int32_t id = exports.Fg_getParameterId(handle, ordinal);
-    if (id < 0) id = exports.Fg_getParameterIdByName(handle, name);
-    if (id < 0 || core.byName.contains(entry.name)) continue;
+    // Entries without an id of their own (the direct hardware entries) keep the applet's
+    // answer; a get or set of them is the applet's to refuse.
+    const std::int32_t id = exports.Fg_getParameterId(handle, ordinal);
+    entry.listedId = id >= 0;
+    if (core.byName.contains(entry.name)) continue;
     // The description query takes the name in the buffer and answers in the same buffer.
     std::strncpy(text.data(), name, text.size() - 1);
     if (exports.Fg_getParameterWithType(handle, parameters::kParameterDescriptionQuery, text.data(),
@@ -179,10 +181,14 @@ void buildCatalogue(AppletCore& core) {
     const auto slot = static_cast<std::uint32_t>(core.entries.size());
     entry.handle.slot = slot;
     core.byName.emplace(entry.name, slot);
-    core.byId.emplace_back(id, slot);
+    if (entry.listedId) core.byId.emplace_back(id, slot);
     core.entries.push_back(std::move(entry));
   }
   std::sort(core.byId.begin(), core.byId.end());
+  for (const Placed& p : placed) {
+    const CatalogueEntry* entry = core.find(p.record->id);
+    if (entry != nullptr && entry->record == p.record) core.treeOrder.push_back(entry->handle.slot);
+  }
 }
 
 const CatalogueEntry& AppletCore::entry(const ParameterHandle& parameter) const {

@@ -90,6 +90,7 @@ ParameterInfo describe(const CatalogueEntry& entry) {
   ParameterInfo info;
   info.name = entry.name;
   info.id = entry.handle.id;
+  info.listedId = entry.listedId;
   info.sdkText = entry.sdkText;
   info.kind = entry.handle.kind;
   info.isSigned = entry.handle.isSigned;

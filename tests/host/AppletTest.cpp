@@ -91,7 +91,10 @@ TEST_F(AppletTest, UnknownNamesAndIds) {
   const Error byName = expectError(ErrorCategory::kUnknownName, [&] { handle("FG_NO_SUCH"); });
   EXPECT_EQ(byName.code(), -2070);
   EXPECT_NE(std::string(byName.what()).find("unknown parameter 'FG_NO_SUCH'"), std::string::npos);
-  expectError(ErrorCategory::kUnknownName, [&] { applet().handle(999999); });
+  const Error unlisted =
+      expectError(ErrorCategory::kRefused, [&] { applet().getInteger(applet().handle(999999)); });
+  EXPECT_EQ(unlisted.code(), -2070);
+  expectError(ErrorCategory::kUnknownName, [&] { applet().parameter(999999); });
   expectError(ErrorCategory::kUnknownName, [&] { applet().parameter(""); });
   // A handle that the applet never gave out is refused by the applet, not followed.
   ParameterHandle forged = handle("FG_WIDTH");

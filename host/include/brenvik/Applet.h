@@ -101,9 +101,17 @@ class BRENVIK_HOST_API Applet {
   // Every parameter in the applet's order: the SDK parameters, then the direct register and
   // hardware entries that the environment switched on.
   std::vector<ParameterInfo> parameters() const;
+  // The described parameters in the order of the applet's description tree: root
+  // categories in the order they were made, each category's parameters and sub-categories
+  // depth first. Empty when the applet hands out no description.
+  std::vector<ParameterInfo> descriptionTree() const;
   ParameterInfo parameter(std::string_view name) const;  // kUnknownName when there is none
   ParameterInfo parameter(std::int32_t id) const;
-  // A name or an id given as text ("FG_WIDTH", "100").
+  ParameterInfo parameter(const ParameterHandle& parameter) const;
+  // A name or an id given as text ("FG_WIDTH", "100"). kUnknownName for a name the applet
+  // does not know. An id it does not list gives a handle read as a 64-bit integer, for which
+  // the applet answers (refusing ids it does not know); descriptions and the generic set
+  // refuse it with kUnknownName.
   ParameterHandle handle(std::string_view nameOrId) const;
   ParameterHandle handle(std::int32_t id) const;
   // The SDK name of a resolved parameter.

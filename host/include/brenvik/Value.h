@@ -56,6 +56,9 @@ struct EnumEntry {
 struct ParameterInfo {
   std::string name;     // the SDK name, FG_WIDTH
   std::int32_t id = 0;  // the SDK id, 100
+  // False for entries the applet lists without an id of their own (the direct hardware
+  // entries); their id is then the applet's negative answer.
+  bool listedId = true;
   std::string sdkText;  // the SDK's description text; empty when it has none
   // True when the applet's description tree has a record for the parameter; the fields
   // below up to `entries` then come from it. Without a record, kind and access follow the
