@@ -14,6 +14,7 @@
 
 #include "Acquisition.h"
 #include "Behaviour.h"
+#include "CameraScene.h"
 #include "Design.h"
 #include "DmaBuffers.h"
 #include "FailurePlan.h"
@@ -63,6 +64,10 @@ class Board {
   std::int32_t copyPicture(BufferSet& buffers, std::int64_t picture, void* out, std::size_t size,
                            SimboardFrame* frame);
   std::int32_t latestPicture(std::uint32_t dma, void* out, std::size_t size, SimboardFrame* frame);
+  // Lends a picture in place (read, and its buffer kept from new pictures) and ends a loan.
+  std::int32_t borrowPicture(BufferSet& buffers, std::int64_t picture, const void** pixels,
+                             SimboardFrame* frame);
+  std::int32_t releasePicture(BufferSet& buffers, std::int64_t picture);
   // Ends the acquisition that fills `buffers`, which are about to be freed.
   void releaseBuffers(const BufferSet& buffers);
 
@@ -75,6 +80,8 @@ class Board {
   std::size_t journalSize() const;
   std::int32_t journalEntry(std::size_t index, SimboardWrite& entry) const;
   void clearJournal();
+  // Images the caller handed over, already read, as the camera port's input.
+  void setCameraImages(std::vector<InputImage> images);
 
  private:
   using Lock = std::unique_lock<std::mutex>;
@@ -101,6 +108,14 @@ class Board {
   void publishBufferStateLocked();
   std::int32_t controlSetBoard(std::string_view name, std::string_view text);
   std::int32_t setCameraInput(std::string_view text);
+  // Whether a camera sends frames on the camera port: images, or the scene.
+  bool cameraPresentLocked() const { return !inputs_.empty() || scene_; }
+  // Finds a picture's buffer: SIMBOARD_NO_PICTURE or SIMBOARD_PICTURE_LOST when it is not
+  // there, else SIMBOARD_OK with its index.
+  std::int32_t findPictureLocked(BufferSet& buffers, std::int64_t picture,
+                                 std::uint32_t& index) const;
+  // A picture of the acquisition's set was read: one fewer pending, the overflow clears.
+  void pictureReadLocked(BufferSet& buffers, BufferSet::Slot& slot);
 
   // Lets the behaviours that watch a parameter see its write or bring it up to date.
   void notifyWritten(std::size_t index);
@@ -121,6 +136,8 @@ class Board {
   FrameRenderer renderer_;
   std::vector<InputImage> inputs_;  // the camera port's images, one per frame in turn
   std::string inputText_;
+  bool scene_ = true;  // without images, the built-in camera sends its scene
+  std::unique_ptr<CameraScene> sceneFrames_;  // drawn on first use
   std::uint64_t version_ = 0;  // counts the changes of hardware values
   bool overflow_ = false;      // a picture was lost since the application last read one
   std::optional<std::uint64_t> publishedFill_;

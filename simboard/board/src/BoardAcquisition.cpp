@@ -33,7 +33,7 @@ Pace Board::paceLocked(const ImageSettings& settings) {
   const Pace freeRun{Pacing::FreeRun, picturePeriod_, 1};
   if (!image_.present()) return freeRun;
   if (!settings.simulator) {
-    if (inputs_.empty()) return {};
+    if (!cameraPresentLocked()) return {};
     if (trigger_ != nullptr && trigger_->active(values_)) return {Pacing::FramePulses, {}, 1};
     return freeRun;
   }
@@ -70,6 +70,8 @@ std::int32_t Board::startAcquisition(std::uint32_t dma, std::int64_t pictures,
   deliverLocked(now);
   // One acquisition at a time, as on the hardware; it ends by a stop or by its last picture.
   if (acquisition_.running()) return SIMBOARD_BUSY;
+  // A lent buffer belongs to the application until it gives it back.
+  if (buffers->anyLent()) return SIMBOARD_BUSY;
   const ImageSettings settings = image_.read(values_);
   FrameGeometry geometry;
   if (image_.present()) {
@@ -133,6 +135,13 @@ void Board::deliverLocked(Clock::time_point now) {
     const std::int64_t arrivals = landed(due, buffer) - landed(from, buffer);
     if (arrivals == 0) continue;
     BufferSet::Slot& slot = buffers.slot(static_cast<std::uint32_t>(buffer));
+    if (slot.lent) {
+      // The application holds the buffer: every picture due for it is lost.
+      acquisition_.countLost(static_cast<std::uint64_t>(arrivals));
+      overflow_ = true;
+      slot.passedBy = buffer + 1 + (landed(due, buffer) - 1) * count;
+      continue;
+    }
     // Each arrival overwrites the picture before it; one never read is lost.
     const std::int64_t lost = (slot.unread ? 1 : 0) + arrivals - 1;
     if (lost > 0) {
@@ -159,6 +168,9 @@ void Board::renderLocked(std::int64_t picture, BufferSet& buffers, std::uint32_t
     renderer_.renderGenerated(frame, buffers.data(index));
   } else if (!inputs_.empty()) {
     renderer_.renderImage(inputs_[frame % inputs_.size()], buffers.data(index));
+  } else if (scene_) {
+    if (!sceneFrames_) sceneFrames_ = std::make_unique<CameraScene>();
+    renderer_.renderImage(sceneFrames_->frame(frame), buffers.data(index));
   }
 }
 
@@ -270,25 +282,67 @@ std::int32_t copyOut(const BufferSet::Slot& slot, const std::byte* data, void* o
 
 }  // namespace
 
+std::int32_t Board::findPictureLocked(BufferSet& buffers, std::int64_t picture,
+                                      std::uint32_t& index) const {
+  index = static_cast<std::uint32_t>((picture - 1) % buffers.count());
+  const BufferSet::Slot& slot = buffers.slot(index);
+  if (slot.picture == picture) return SIMBOARD_OK;
+  // Overwritten by a later picture, or passed by while the buffer was lent.
+  if (slot.picture > picture || picture <= slot.passedBy) return SIMBOARD_PICTURE_LOST;
+  return SIMBOARD_NO_PICTURE;
+}
+
+void Board::pictureReadLocked(BufferSet& buffers, BufferSet::Slot& slot) {
+  if (!slot.unread) return;
+  slot.unread = false;
+  if (acquisition_.buffers() == &buffers) {
+    acquisition_.setPending(acquisition_.pending() - 1);
+    overflow_ = false;
+    publishBufferStateLocked();
+  }
+}
+
 std::int32_t Board::copyPicture(BufferSet& buffers, std::int64_t picture, void* out,
                                 std::size_t size, SimboardFrame* frame) {
   if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
   Lock lock(mutex_);
   deliverLocked(Clock::now());
+  std::uint32_t index = 0;
+  if (const std::int32_t found = findPictureLocked(buffers, picture, index); found != SIMBOARD_OK)
+    return found;
+  BufferSet::Slot& slot = buffers.slot(index);
+  const std::int32_t result = copyOut(slot, buffers.data(index), out, size, frame);
+  if (result == SIMBOARD_OK && out != nullptr) pictureReadLocked(buffers, slot);
+  return result;
+}
+
+std::int32_t Board::borrowPicture(BufferSet& buffers, std::int64_t picture, const void** pixels,
+                                  SimboardFrame* frame) {
+  if (pixels == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
+  Lock lock(mutex_);
+  deliverLocked(Clock::now());
+  std::uint32_t index = 0;
+  if (const std::int32_t found = findPictureLocked(buffers, picture, index); found != SIMBOARD_OK)
+    return found;
+  BufferSet::Slot& slot = buffers.slot(index);
+  copyOut(slot, buffers.data(index), nullptr, 0, frame);
+  slot.lent = true;
+  *pixels = buffers.data(index);
+  pictureReadLocked(buffers, slot);
+  return SIMBOARD_OK;
+}
+
+std::int32_t Board::releasePicture(BufferSet& buffers, std::int64_t picture) {
+  if (picture < 1) return SIMBOARD_INVALID_PARAMETER;
+  Lock lock(mutex_);
   const auto index = static_cast<std::uint32_t>((picture - 1) % buffers.count());
   BufferSet::Slot& slot = buffers.slot(index);
-  if (slot.picture < picture) return SIMBOARD_NO_PICTURE;
-  if (slot.picture > picture) return SIMBOARD_PICTURE_LOST;
-  const std::int32_t result = copyOut(slot, buffers.data(index), out, size, frame);
-  if (result == SIMBOARD_OK && out != nullptr && slot.unread) {
-    slot.unread = false;
-    if (acquisition_.buffers() == &buffers) {
-      acquisition_.setPending(acquisition_.pending() - 1);
-      overflow_ = false;
-      publishBufferStateLocked();
-    }
-  }
-  return result;
+  if (!slot.lent || slot.picture != picture) return SIMBOARD_INVALID_PARAMETER;
+  // Pictures due until now passed the lent buffer by; later ones land in it again.
+  deliverLocked(Clock::now());
+  slot.lent = false;
+  return SIMBOARD_OK;
 }
 
 std::int32_t Board::latestPicture(std::uint32_t dma, void* out, std::size_t size,

@@ -8,10 +8,14 @@ namespace brenvik::simboard {
 namespace {
 
 constexpr std::string_view kRegisterPrefix = "register:";
-constexpr std::string_view kPicturePeriod = "simboard:picture_period_us";
-constexpr std::string_view kPaced = "simboard:paced";
-constexpr std::string_view kCameraInput = "simboard:camera_input";
+constexpr std::string_view kPicturePeriod = SIMBOARD_SETTING_PICTURE_PERIOD_US;
+constexpr std::string_view kPaced = SIMBOARD_SETTING_PACED;
+constexpr std::string_view kCameraInput = SIMBOARD_SETTING_CAMERA_INPUT;
+constexpr std::string_view kCamera = SIMBOARD_SETTING_CAMERA;
 constexpr std::string_view kBoardPrefix = "simboard:";  // settings of the board's behaviours
+constexpr std::string_view kSceneCamera = "scene";
+constexpr std::string_view kNoCamera = "none";
+constexpr std::string_view kMemoryInput = "memory:";  // then the number of in-memory images
 constexpr char kInputSeparator = ',';
 
 bool hasPrefix(std::string_view name, std::string_view prefix) {
@@ -32,6 +36,8 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
       appendUnsigned(out, paced_ ? 1 : 0);
     } else if (name == kCameraInput) {
       out = inputText_;
+    } else if (name == kCamera) {
+      out = scene_ ? kSceneCamera : kNoCamera;
     } else if (hasPrefix(name, kRegisterPrefix)) {
       result = controlGetRegister(name.substr(kRegisterPrefix.size()), out);
     } else if (int runtimeIndex = runtimeParameterIndexByName(name); runtimeIndex >= 0) {
@@ -98,6 +104,13 @@ std::int32_t Board::controlSetBoard(std::string_view name, std::string_view text
     if (result == SIMBOARD_OK) settingsChangedLocked(now);
     return result;
   }
+  if (name == kCamera) {
+    if (text != kSceneCamera && text != kNoCamera) return SIMBOARD_INVALID_PARAMETER;
+    deliverLocked(now);
+    scene_ = text == kSceneCamera;
+    settingsChangedLocked(now);
+    return SIMBOARD_OK;
+  }
   for (const auto& behaviour : behaviours_) {
     const std::int32_t result = behaviour->control(name, text, values_, now);
     if (result != SIMBOARD_INVALID_PARAMETER) return result;
@@ -123,6 +136,19 @@ std::int32_t Board::setCameraInput(std::string_view text) {
   inputs_ = std::move(images);
   inputText_ = std::string(text);
   return SIMBOARD_OK;
+}
+
+void Board::setCameraImages(std::vector<InputImage> images) {
+  Lock lock(mutex_);
+  const auto now = Acquisition::Clock::now();
+  deliverLocked(now);
+  inputText_.clear();
+  if (!images.empty()) {
+    inputText_ = kMemoryInput;
+    appendUnsigned(inputText_, images.size());
+  }
+  inputs_ = std::move(images);
+  settingsChangedLocked(now);
 }
 
 std::int32_t Board::controlGetRuntime(std::size_t index, std::string& out) {
