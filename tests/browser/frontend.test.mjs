@@ -1,6 +1,6 @@
-// The brenvik serve page in headless Chromium: a user finds FG_WIDTH, enters a refused and an
-// accepted value, watches the preview follow, and switches the inversion on to see the
-// lookup-table curve fall. BRENVIK_TOOL names the tool, CHROMIUM the browser.
+// The brenvik serve page in headless Chromium: a user sees the built-in camera's picture and
+// every parameter, finds FG_WIDTH, enters a refused and an accepted value, watches the
+// preview follow, and switches the inversion on to see the lookup-table curve fall. BRENVIK_TOOL names the tool, CHROMIUM the browser.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
 import { spawn } from 'node:child_process';
@@ -51,11 +51,17 @@ test('FG_WIDTH shows 1024, refuses 13 with its meaning and keeps the old value',
   assert.equal(await width.inputValue(), '1024');
 });
 
-test('without a camera the preview says so; with the simulator it shows 1024 pixels', async () => {
-  await page.getByText('no camera on the camera port').waitFor();
-  await page.selectOption('select[data-parameter="FG_CAMERASIMULATOR_ENABLE"]', '1');
+test('with default settings the preview shows the built-in camera\'s 1024 pixels', async () => {
   await page.waitForFunction(() => document.getElementById('preview').naturalWidth === 1024,
                              null, { timeout: 10000 });
+});
+
+test('every SDK parameter is on the page, display names first', async () => {
+  await page.waitForFunction(() => document.getElementById('status').textContent === '154 parameters');
+  const row = page.locator('tr', { has: page.locator('input[data-parameter="FG_WIDTH"]') });
+  assert.equal(await row.locator('td.name .display').textContent(), 'Width');
+  assert.equal(await row.locator('td.name .sdk').textContent(), 'FG_WIDTH');
+  await page.getByText('Without description').waitFor();
 });
 
 test('an accepted width makes the preview 512 pixels wide', async () => {
