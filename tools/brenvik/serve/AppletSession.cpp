@@ -218,9 +218,10 @@ Outcome AppletSession::framePng(std::string& png) {
       applet_->start(kPreviewBuffers);
       shape_ = shape;
     }
-    // The newest picture there is: wait for one, then take any that came after it.
+    // The newest picture there is: wait for one, then take those that came after it (no more
+    // than the buffers hold, so that a camera faster than this loop cannot keep it going).
     Frame frame = applet_->next(kPreviewWait);
-    while (true) {
+    for (std::uint32_t newer = 0; newer < kPreviewBuffers; ++newer) {
       try {
         frame = applet_->next(kNoWait);
       } catch (const Error& error) {
