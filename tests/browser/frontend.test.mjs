@@ -3,28 +3,16 @@
 // preview follow, and switches the inversion on to see the lookup-table curve fall. BRENVIK_TOOL names the tool, CHROMIUM the browser.
 import { test, before, after } from 'node:test';
 import assert from 'node:assert/strict';
-import { spawn } from 'node:child_process';
-import { once } from 'node:events';
 import { chromium } from 'playwright-core';
+import { startServer, stopServer } from './server.mjs';
 
 let server;
 let browser;
 let page;
 
-async function startServer() {
-  server = spawn(process.env.BRENVIK_TOOL, ['--board', '61', 'serve', '--port', '0'],
-                 { stdio: ['ignore', 'pipe', 'inherit'] });
-  let output = '';
-  for await (const chunk of server.stdout) {
-    output += chunk;
-    const found = output.match(/http:\/\/127\.0\.0\.1:\d+\//);
-    if (found) return found[0];
-  }
-  throw new Error(`the server did not start: ${output}`);
-}
-
 before(async () => {
-  const url = await startServer();
+  let url;
+  ({ server, url } = await startServer(61));
   browser = await chromium.launch({ executablePath: process.env.CHROMIUM, args: ['--no-sandbox'] });
   page = await browser.newPage();
   await page.goto(url);
@@ -33,10 +21,7 @@ before(async () => {
 
 after(async () => {
   await browser?.close();
-  if (server) {
-    server.kill();
-    await once(server, 'exit');
-  }
+  await stopServer(server);
 });
 
 test('FG_WIDTH shows 1024, refuses 13 with its meaning and keeps the old value', async () => {

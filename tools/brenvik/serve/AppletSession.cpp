@@ -105,7 +105,11 @@ json AppletSession::describe(const ParameterInfo& info) {
 json AppletSession::parameters() {
   std::lock_guard guard(lock_);
   json list = json::array();
-  for (const ParameterInfo& info : applet_->parameters()) list.push_back(describe(info));
+  // The described ones in the description tree's order, then the others in the applet's.
+  for (const ParameterInfo& info : applet_->descriptionTree()) list.push_back(describe(info));
+  for (const ParameterInfo& info : applet_->parameters()) {
+    if (!info.described) list.push_back(describe(info));
+  }
   return list;
 }
 
