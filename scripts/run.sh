@@ -13,6 +13,7 @@ if [[ $# -gt 0 ]]; then
 fi
 frames=$root/build/frames
 rm -rf "$frames"
-"$tool" acquire --frames 10 --output "$frames"
+# The camera at 50 frames/s, a pace at which writing the files keeps up.
+"$tool" play simboard:picture_period_us=20000 then acquire --frames 10 --output "$frames"
 echo "the frames are in $frames"
 echo "open the front end: ./scripts/run.sh serve   (then http://127.0.0.1:8080/ in a browser)"
