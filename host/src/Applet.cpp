@@ -97,7 +97,10 @@ Applet::~Applet() {
 
 void Applet::close() {
   if (core_->handle.applet == nullptr) return;
-  stop();
+  try {
+    stop();
+  } catch (const Error&) {  // a refused stop still leaves the applet to be freed
+  }
   core_->exports->Fg_FreeGrabber(&core_->handle);
   core_->handle.applet = nullptr;
 }

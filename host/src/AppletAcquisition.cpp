@@ -78,10 +78,9 @@ Frame Applet::next(std::chrono::milliseconds timeout, const std::function<bool()
           throw Error(ErrorCategory::kRefused, code, "reading picture " + std::to_string(picture));
         }
       }
+      // Every picture that had arrived was written over before it could be lent.
       state->skipThrough(arrived);
-      continue;
-    }
-    if (arrived != SIMBOARD_TIMEOUT) {
+    } else if (arrived != SIMBOARD_TIMEOUT) {
       throw Error(ErrorCategory::kRefused, static_cast<std::int32_t>(arrived),
                   "waiting for picture " + std::to_string(wanted));
     }
@@ -95,6 +94,7 @@ Frame Applet::next(std::chrono::milliseconds timeout, const std::function<bool()
                   "no picture " + std::to_string(wanted) + " within " +
                       std::to_string(timeout.count()) + " ms");
     }
+    if (arrived >= wanted) continue;  // pictures keep coming: look again at once
     std::unique_lock lock(core_->waitLock);
     core_->wake.wait_until(lock, std::min(deadline, now + kWaitSlice),
                            [&] { return core_->cancelRequested.load(); });

@@ -38,7 +38,7 @@ test('FG_WIDTH shows 1024, refuses 13 with its meaning and keeps the old value',
 
 test('with default settings the preview shows the built-in camera\'s 1024 pixels', async () => {
   await page.waitForFunction(() => document.getElementById('preview').naturalWidth === 1024,
-                             null, { timeout: 10000 });
+                             null, { timeout: 20000 });
 });
 
 test('every SDK parameter is on the page, display names first', async () => {
@@ -56,7 +56,7 @@ test('an accepted width makes the preview 512 pixels wide', async () => {
   await page.waitForFunction(
     () => document.querySelector('.refusal[data-parameter="FG_WIDTH"]').textContent === '');
   await page.waitForFunction(() => document.getElementById('preview').naturalWidth === 512,
-                             null, { timeout: 10000 });
+                             null, { timeout: 20000 });
 });
 
 test('switching the inversion on makes the lookup-table curve fall', async () => {

@@ -23,12 +23,18 @@ using nlohmann::json;
 using tool::serve::AppletSession;
 using tool::serve::HttpServer;
 
+constexpr std::uint32_t kPicturePeriodUs = 100000;
+constexpr int kReadTimeoutSeconds = 60;
+
 class ServeApi : public ::testing::Test {
  protected:
   void SetUp() override {
     OpenOptions options;
     options.board = board_ = freshBoard();
-    session_ = std::make_unique<AppletSession>(std::make_unique<Applet>(options));
+    auto applet = std::make_unique<Applet>(options);
+    // A picture period that the board keeps up with in the sanitizer builds too.
+    applet->board().setPicturePeriod(kPicturePeriodUs);
+    session_ = std::make_unique<AppletSession>(std::move(applet));
     server_ = std::make_unique<HttpServer>(*session_);
     port_ = server_->bind("127.0.0.1", 0);
     ASSERT_GT(port_, 0);
@@ -39,7 +45,12 @@ class ServeApi : public ::testing::Test {
     if (thread_.joinable()) thread_.join();
   }
 
-  httplib::Client client() const { return httplib::Client("127.0.0.1", port_); }
+  // Generous time-outs: a 1024 x 1024 preview takes a while in the sanitizer builds.
+  httplib::Client client() const {
+    httplib::Client c("127.0.0.1", port_);
+    c.set_read_timeout(kReadTimeoutSeconds);
+    return c;
+  }
 
   json parameter(const std::string& name) {
     auto response = client().Get("/api/parameters/" + name);

@@ -31,7 +31,6 @@ constexpr std::uint32_t kMostBuffers = 4096;
 constexpr std::uint32_t kDefaultBuffers = 4;
 constexpr int kDefaultTimeoutSeconds = 5;
 constexpr int kMostTimeoutSeconds = 3600;
-constexpr std::size_t kTextSize = 4096;
 
 struct Request {
   std::uint32_t frames = 0;

@@ -22,7 +22,6 @@ using parameters::sdkId;
 
 constexpr std::uint32_t kPreviewBuffers = 4;
 constexpr auto kPreviewWait = std::chrono::seconds(2);
-constexpr auto kNoWait = std::chrono::milliseconds(0);
 
 Outcome outcome(const Error& error) {
   return {error.code() != 0 ? error.code() : -1,
@@ -222,17 +221,9 @@ Outcome AppletSession::framePng(std::string& png) {
       applet_->start(kPreviewBuffers);
       shape_ = shape;
     }
-    // The newest picture there is: wait for one, then take those that came after it (no more
-    // than the buffers hold, so that a camera faster than this loop cannot keep it going).
-    Frame frame = applet_->next(kPreviewWait);
-    for (std::uint32_t newer = 0; newer < kPreviewBuffers; ++newer) {
-      try {
-        frame = applet_->next(kNoWait);
-      } catch (const Error& error) {
-        if (error.category() != ErrorCategory::kTimeout) throw;
-        break;
-      }
-    }
+    // The oldest picture not yet shown: the board has just filled every buffer with what was
+    // due, so it is at most as many pictures old as there are buffers.
+    const Frame frame = applet_->next(kPreviewWait);
     std::string error;
     if (!encodeGrayPng({static_cast<const std::uint8_t*>(frame.pixels()), frame.width(),
                         frame.height(), frame.bytesPerPixel()},

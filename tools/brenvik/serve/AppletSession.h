@@ -62,7 +62,7 @@ class AppletSession {
   // Loads an uploaded configuration file's content.
   Outcome loadConfiguration(std::string_view content);
 
-  // The newest frame as PNG, from the session's own acquisition: started on the first
+  // A recent frame as PNG, from the session's own acquisition: started on the first
   // request, and started again when the picture's size or format has changed since.
   Outcome framePng(std::string& png);
 
