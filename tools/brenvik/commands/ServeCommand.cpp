@@ -30,7 +30,7 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   int port = kDefaultPort;
   std::string address = "127.0.0.1";
   std::vector<std::string> inputs;  // camera images for the camera port
-  bool noCamera = false;
+  [[maybe_unused]] bool noCamera = false;  // read only where the front end is built
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
