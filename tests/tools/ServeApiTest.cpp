@@ -2,7 +2,6 @@
 // limits following sets, refusals with code and meaning, configuration files, and hostile
 // requests (unknown names, wrong JSON and types, huge bodies, foreign hosts, many clients).
 #include <gtest/gtest.h>
-
 #include <httplib.h>
 
 #include <atomic>
@@ -12,7 +11,8 @@
 #include <vector>
 
 #include "BoardJournal.h"
-#include "tools/brenvik/AppletHost.h"
+#include "brenvik/Applet.h"
+#include "parameters/SdkParameterTable.h"
 #include "tools/brenvik/serve/AppletSession.h"
 #include "tools/brenvik/serve/HttpServer.h"
 
@@ -23,15 +23,18 @@ using nlohmann::json;
 using tool::serve::AppletSession;
 using tool::serve::HttpServer;
 
+constexpr std::uint32_t kPicturePeriodUs = 100000;
+constexpr int kReadTimeoutSeconds = 60;
+
 class ServeApi : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string error;
-    auto host = tool::AppletHost::load(BRENVIK_BUILD_DIR "/lib/Brenvik.so", &error);
-    ASSERT_NE(host, nullptr) << error;
-    const std::uint64_t board = freshBoard();
-    ASSERT_EQ(host->create(board, 0), 0);
-    session_ = std::make_unique<AppletSession>(std::move(host), board);
+    OpenOptions options;
+    options.board = board_ = freshBoard();
+    auto applet = std::make_unique<Applet>(options);
+    // A picture period that the board keeps up with in the sanitizer builds too.
+    applet->board().setPicturePeriod(kPicturePeriodUs);
+    session_ = std::make_unique<AppletSession>(std::move(applet));
     server_ = std::make_unique<HttpServer>(*session_);
     port_ = server_->bind("127.0.0.1", 0);
     ASSERT_GT(port_, 0);
@@ -42,7 +45,12 @@ class ServeApi : public ::testing::Test {
     if (thread_.joinable()) thread_.join();
   }
 
-  httplib::Client client() const { return httplib::Client("127.0.0.1", port_); }
+  // Generous time-outs: a 1024 x 1024 preview takes a while in the sanitizer builds.
+  httplib::Client client() const {
+    httplib::Client c("127.0.0.1", port_);
+    c.set_read_timeout(kReadTimeoutSeconds);
+    return c;
+  }
 
   json parameter(const std::string& name) {
     auto response = client().Get("/api/parameters/" + name);
@@ -53,6 +61,7 @@ class ServeApi : public ::testing::Test {
     return client().Put("/api/parameters/" + name, body, "application/json");
   }
 
+  std::uint64_t board_ = 0;
   std::unique_ptr<AppletSession> session_;
   std::unique_ptr<HttpServer> server_;
   std::thread thread_;
@@ -65,8 +74,8 @@ TEST_F(ServeApi, ListsEveryParameterWithItsDescription) {
   EXPECT_EQ(response->status, 200);
   const json list = json::parse(response->body);
   ASSERT_GT(list.size(), 100u);
-  const auto width = std::find_if(list.begin(), list.end(),
-                                  [](const json& p) { return p["name"] == "FG_WIDTH"; });
+  const auto width =
+      std::find_if(list.begin(), list.end(), [](const json& p) { return p["name"] == "FG_WIDTH"; });
   ASSERT_NE(width, list.end());
   EXPECT_EQ((*width)["value"], 1024);
   EXPECT_EQ((*width)["category"], "ROI");
@@ -77,6 +86,30 @@ TEST_F(ServeApi, ListsEveryParameterWithItsDescription) {
   EXPECT_FALSE(format["entries"].empty());
   // Units arrive in UTF-8.
   EXPECT_EQ(parameter("FG_TRIGGERIN_DEBOUNCE")["unit"], "\xC2\xB5s");
+}
+
+TEST_F(ServeApi, EverySdkParameterIsListedAndThoseWithoutRecordAreMarked) {
+  auto response = client().Get("/api/parameters");
+  ASSERT_TRUE(response);
+  const json list = json::parse(response->body);
+  for (const parameters::SdkParameter& row : parameters::kSdkParameters) {
+    const auto found =
+        std::find_if(list.begin(), list.end(), [&](const json& p) { return p["id"] == row.id; });
+    ASSERT_NE(found, list.end()) << row.name;
+    EXPECT_EQ((*found)["name"], std::string(row.name));
+    if (!(*found)["described"].get<bool>()) {
+      EXPECT_EQ((*found)["displayName"], "") << row.name;
+      EXPECT_EQ((*found)["access"], "RO") << row.name;
+    }
+  }
+  const json transfer = parameter("FG_TRANSFER_LEN");
+  EXPECT_FALSE(transfer["described"].get<bool>());
+  // A symbol of another parameter's enumeration names the kind the parameter takes.
+  auto wrong = put("FG_FORMAT", R"({"value": "ATM_SOFTWARE"})");
+  ASSERT_TRUE(wrong);
+  EXPECT_EQ(wrong->status, 400);
+  EXPECT_NE(json::parse(wrong->body)["message"].get<std::string>().find("FG_FORMAT takes one of"),
+            std::string::npos);
 }
 
 TEST_F(ServeApi, SetsGoThroughTheSetPathAndLimitsFollow) {
@@ -110,8 +143,7 @@ TEST_F(ServeApi, BadRequestsGetClearFourHundreds) {
   EXPECT_EQ(put("FG_WIDTH", R"({"value": -8})")->status, 400);
   EXPECT_EQ(put("FG_PROCESSING_GAMMA", R"({"value": [1]})")->status, 400);
   EXPECT_EQ(put("FG_FORMAT", R"({"value": "FG_NOT_A_FORMAT"})")->status, 400);
-  EXPECT_EQ(client().Put("/api/config.mcf", std::string(2 << 20, 'x'), "text/plain")->status,
-            413);
+  EXPECT_EQ(client().Put("/api/config.mcf", std::string(2 << 20, 'x'), "text/plain")->status, 413);
   EXPECT_EQ(parameter("FG_WIDTH")["value"], 1024);
 }
 
@@ -159,7 +191,13 @@ TEST_F(ServeApi, DescriptionLookupTableAndTrigger) {
 }
 
 TEST_F(ServeApi, TheFramePreviewFollowsTheRegionOfInterest) {
-  // The camera port has no camera until the simulator is chosen.
+  // Out of the box the built-in camera shows its scene.
+  auto scene = client().Get("/api/frame.png");
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(scene->status, 200);
+  EXPECT_EQ(scene->get_header_value("Content-Type"), "image/png");
+  // Without it the camera port is empty until the simulator is chosen.
+  Board(board_).setSceneCamera(false);
   auto none = client().Get("/api/frame.png");
   ASSERT_TRUE(none);
   EXPECT_EQ(none->status, 503);
@@ -198,8 +236,8 @@ TEST_F(ServeApi, ManyClientsAtOnceKeepTheAppletConsistent) {
       httplib::Client c("127.0.0.1", port_);
       for (int round = 0; round < 10; ++round) {
         const int width = 8 * (1 + (i * 10 + round) % 128);
-        auto set = c.Put("/api/parameters/FG_WIDTH", json{{"value", width}}.dump(),
-                         "application/json");
+        auto set =
+            c.Put("/api/parameters/FG_WIDTH", json{{"value", width}}.dump(), "application/json");
         auto list = c.Get("/api/parameters");
         if (!set || set->status != 200 || !list || list->status != 200) ++failures;
       }

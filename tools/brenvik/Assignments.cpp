@@ -30,8 +30,7 @@ std::optional<ThenClause> splitThen(std::string_view command,
   return clause;
 }
 
-int runThen(Context& context, std::unique_ptr<AppletHost> host, const ThenClause& clause,
-            int status) {
+int runThen(Context& context, std::unique_ptr<Applet> host, const ThenClause& clause, int status) {
   if (clause.then == nullptr) return status;
   context.prepared = std::move(host);
   const int thenStatus = clause.then->run(context, clause.thenArguments);
@@ -60,15 +59,6 @@ std::optional<Assignments> parseAssignments(std::string_view command,
   result.then = clause->then;
   result.thenArguments = std::move(clause->thenArguments);
   return result;
-}
-
-std::optional<double> parseDouble(std::string_view text) {
-  double value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
-    return std::nullopt;
-  }
-  return value;
 }
 
 }  // namespace brenvik::tool

@@ -45,7 +45,7 @@ bool parseNumber(const std::string& text, Number& value) {
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
                    std::ostream& err) {
-  Context context{{defaultModulePath(), 0, 0}, out, err};
+  Context context{{defaultAppletPath(), 0, 0}, out, err};
   std::size_t next = 0;
   for (; next < arguments.size(); ++next) {
     const std::string& argument = arguments[next];
@@ -53,8 +53,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
       printUsage(out);
       return kExitOk;
     }
-    const bool takesValue = argument == "--applet" || argument == "--board" ||
-                            argument == "--flags";
+    const bool takesValue =
+        argument == "--applet" || argument == "--board" || argument == "--flags";
     if (!takesValue) break;
     if (next + 1 == arguments.size()) {
       err << "brenvik: " << argument << " needs a value\n";
@@ -74,7 +74,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     err << "brenvik: unknown option " << arguments[next] << " (see brenvik --help)\n";
     return kExitUsage;
   }
-  const std::string name = next < arguments.size() ? arguments[next++] : std::string(kDefaultCommand);
+  const std::string name =
+      next < arguments.size() ? arguments[next++] : std::string(kDefaultCommand);
   const Command* command = findCommand(name);
   if (command == nullptr) {
     err << "brenvik: unknown command '" << name << "' (see brenvik --help)\n";

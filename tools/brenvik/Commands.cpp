@@ -3,7 +3,6 @@
 #include <utility>
 
 #include "tools/brenvik/Command.h"
-#include "tools/brenvik/ErrorText.h"
 
 namespace brenvik::tool {
 
@@ -26,13 +25,11 @@ extern const Command kServeCommand;
 extern const Command kAcquireCommand;
 
 const std::vector<Command>& commands() {
-  static const std::vector<Command> kCommands{kInfoCommand,     kListCommand,   kGetCommand,
-                                              kSetCommand,      kEventsCommand, kPlayCommand,
-                                              kDescribeCommand, kXmlCommand,
-                                              kLutCommand,      kSimulatorCommand, kTriggerCommand,
-                                              kDebugCommand,    kSaveCommand,   kLoadCommand,
-                                              kDiffCommand,     kAcquireCommand,
-                                              kServeCommand};
+  static const std::vector<Command> kCommands{
+      kInfoCommand,    kListCommand,     kGetCommand,  kSetCommand,  kEventsCommand,
+      kPlayCommand,    kDescribeCommand, kXmlCommand,  kLutCommand,  kSimulatorCommand,
+      kTriggerCommand, kDebugCommand,    kSaveCommand, kLoadCommand, kDiffCommand,
+      kAcquireCommand, kServeCommand};
   return kCommands;
 }
 
@@ -43,24 +40,30 @@ const Command* findCommand(std::string_view name) {
   return nullptr;
 }
 
-std::unique_ptr<AppletHost> openApplet(Context& context, std::int32_t* creationCode) {
-  if (context.prepared) {
-    *creationCode = 0;
-    return std::move(context.prepared);
-  }
-  std::string error;
-  auto host = AppletHost::load(context.options.modulePath, &error);
-  if (!host) {
-    context.err << "brenvik: cannot load the applet module " << context.options.modulePath
-                << ": " << error << "\n";
+std::shared_ptr<Module> openModule(Context& context) {
+  try {
+    return Module::load(context.options.modulePath);
+  } catch (const Error& error) {
+    context.err << "brenvik: " << error.what() << "\n";
     return nullptr;
   }
-  *creationCode = host->create(context.options.board, context.options.flags);
-  if (*creationCode != 0 || !host->created()) {
-    context.err << "brenvik: creating the applet on board " << context.options.board
-                << " failed: " << describeCode(*creationCode) << "\n";
+}
+
+std::unique_ptr<Applet> openApplet(Context& context) {
+  if (context.prepared) return std::move(context.prepared);
+  const std::shared_ptr<Module> module = openModule(context);
+  if (!module) return nullptr;
+  try {
+    return std::make_unique<Applet>(module, context.options.board, context.options.flags);
+  } catch (const Error& error) {
+    context.err << "brenvik: " << error.what() << "\n";
+    return nullptr;
   }
-  return host;
+}
+
+int report(Context& context, std::string_view command, const Error& error) {
+  context.err << "brenvik " << command << ": " << error.what() << "\n";
+  return error.category() == ErrorCategory::kBadValue ? kExitUsage : kExitFailed;
 }
 
 }  // namespace brenvik::tool

@@ -18,11 +18,11 @@ namespace brenvik::tool {
 
 namespace {
 
-using ConfigExport = int (*)(AppletHandle*, const char*);
+enum class Transfer { kSave, kLoad };
 
 // "save FILE" and "load FILE", each with an optional "then COMMAND ...".
 int runFileCommand(Context& context, const std::vector<std::string>& arguments,
-                   std::string_view command, const char* exportName, const char* done) {
+                   std::string_view command, Transfer transfer, const char* done) {
   const auto clause = splitThen(command, arguments, context.err);
   if (!clause) return kExitUsage;
   if (clause->own.size() != 1 || clause->own[0].empty()) {
@@ -31,27 +31,30 @@ int runFileCommand(Context& context, const std::vector<std::string>& arguments,
     return kExitUsage;
   }
   const std::string& file = clause->own[0];
-  std::int32_t creation = 0;
-  auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  const auto transfer = host->function<ConfigExport>(exportName);
-  const int result = transfer(host->handle(), file.c_str());
+  auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
   int status = kExitOk;
-  if (result != 0) {
-    context.err << "brenvik " << command << ": " << file << ": " << describeCode(result) << "\n";
-    status = kExitFailed;
-  } else {
+  try {
+    if (transfer == Transfer::kSave) {
+      applet->saveConfig(file);
+    } else {
+      applet->loadConfig(file);
+    }
     context.out << done << " " << file << "\n";
+  } catch (const Error& error) {
+    context.err << "brenvik " << command << ": " << file << ": " << describeCode(error.code())
+                << "\n";
+    status = kExitFailed;
   }
-  return runThen(context, std::move(host), *clause, status);
+  return runThen(context, std::move(applet), *clause, status);
 }
 
 int runSave(Context& context, const std::vector<std::string>& arguments) {
-  return runFileCommand(context, arguments, "save", "Fg_saveConfig", "saved");
+  return runFileCommand(context, arguments, "save", Transfer::kSave, "saved");
 }
 
 int runLoad(Context& context, const std::vector<std::string>& arguments) {
-  return runFileCommand(context, arguments, "load", "Fg_loadConfig", "loaded");
+  return runFileCommand(context, arguments, "load", Transfer::kLoad, "loaded");
 }
 
 // A key's value as the loader would read it, shown as the file has it; "missing" when the
@@ -96,8 +99,8 @@ int runDiff(Context& context, const std::vector<std::string>& arguments) {
   for (const auto* parser : {&first, &second}) {
     if (!parser->isOpen()) {
       const std::string& name = arguments[parser == &first ? 0 : 1];
-      context.err << "brenvik diff: " << name << ": "
-                  << describeCode(codes::kFileMissing) << " (or its name lacks .mcf)\n";
+      context.err << "brenvik diff: " << name << ": " << describeCode(codes::kFileMissing)
+                  << " (or its name lacks .mcf)\n";
       return kExitUsage;
     }
   }
@@ -117,8 +120,7 @@ int runDiff(Context& context, const std::vector<std::string>& arguments) {
 }  // namespace
 
 extern const Command kSaveCommand{
-    "save",
-    "save the applet's settings to a configuration file (.mcf)",
+    "save", "save the applet's settings to a configuration file (.mcf)",
     "usage: brenvik [options] save FILE.mcf [then COMMAND [arguments]]\n"
     "\n"
     "Creates the applet (or takes the one a command before 'then' prepared) and saves its\n"
@@ -127,8 +129,7 @@ extern const Command kSaveCommand{
     runSave};
 
 extern const Command kLoadCommand{
-    "load",
-    "load the applet's settings from a configuration file (.mcf)",
+    "load", "load the applet's settings from a configuration file (.mcf)",
     "usage: brenvik [options] load FILE.mcf [then COMMAND [arguments]]\n"
     "\n"
     "Creates the applet and loads the file with Fg_loadConfig: the file must name this\n"
@@ -138,8 +139,7 @@ extern const Command kLoadCommand{
     runLoad};
 
 extern const Command kDiffCommand{
-    "diff",
-    "list the parameters whose values differ between two configuration files",
+    "diff", "list the parameters whose values differ between two configuration files",
     "usage: brenvik diff A.mcf B.mcf\n"
     "\n"
     "Reads both files as loading would (numbers converted, so 5 and 05 are equal) and prints\n"

@@ -9,7 +9,6 @@
 #include <vector>
 
 #include "parameters/SdkParameterTable.h"
-#include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
 
@@ -19,7 +18,6 @@ namespace {
 
 constexpr std::uint32_t kOn = 1;
 constexpr std::uint32_t kEndOfLine = 0;
-constexpr std::size_t kTextSize = 1024;
 
 // A debug parameter by its id and its name for messages.
 struct Parameter {
@@ -42,61 +40,63 @@ constexpr Parameter kWritePixel = debugParameter("FG_DEBUGWRITEPIXEL");
 constexpr Parameter kWriteFlag = debugParameter("FG_DEBUGWRITEFLAG");
 constexpr Parameter kInsert = debugParameter("FG_DEBUGINSERT");
 
-// The applet's get and set exports, each failure printed with its parameter.
+// The applet's debug parameters, each failure printed with its parameter.
 class Debug {
  public:
-  Debug(AppletHost& host, Context& context)
-      : get_(host.function<decltype(&Fg_getParameterWithType)>("Fg_getParameterWithType")),
-        set_(host.function<decltype(&Fg_setParameterWithType)>("Fg_setParameterWithType")),
-        handle_(host.handle()),
-        context_(context) {}
-
-  bool usable() const { return get_ != nullptr && set_ != nullptr; }
+  Debug(Applet& applet, Context& context) : applet_(applet), context_(context) {}
 
   std::optional<std::uint32_t> number(Parameter parameter) {
-    std::uint32_t value = 0;
-    if (!check(get_(handle_, parameter.id, &value, 0, runtime::kTypeUint32), "reading",
-               parameter.name)) {
-      return std::nullopt;
-    }
-    return value;
+    return attempt("reading", parameter, [&] {
+      return static_cast<std::uint32_t>(applet_.getInteger(applet_.handle(parameter.id)));
+    });
   }
   std::string text(Parameter parameter) {
-    std::string value(kTextSize, '\0');
-    if (!check(get_(handle_, parameter.id, value.data(), 0, runtime::kTypeString), "reading",
-               parameter.name)) {
-      return "?";
-    }
-    return value.c_str();
+    return attempt("reading", parameter,
+                   [&] { return std::get<std::string>(applet_.get(applet_.handle(parameter.id))); })
+        .value_or("?");
   }
-  bool set(Parameter parameter, std::uint32_t value) {
-    return check(set_(handle_, parameter.id, &value, 0, runtime::kTypeUint32), "setting",
-                 parameter.name);
-  }
-  bool setWide(Parameter parameter, std::uint64_t value) {
-    return check(set_(handle_, parameter.id, &value, 0, runtime::kTypeUint64), "setting",
-                 parameter.name);
+  bool set(Parameter parameter, std::uint64_t value) {
+    return attempt("setting", parameter,
+                   [&] {
+                     applet_.setInteger(applet_.handle(parameter.id),
+                                        static_cast<std::int64_t>(value));
+                     return true;
+                   })
+        .has_value();
   }
   bool setText(Parameter parameter, const std::string& value) {
-    return check(set_(handle_, parameter.id, value.c_str(), 0, runtime::kTypeString), "setting",
-                 parameter.name);
+    return attempt("setting", parameter,
+                   [&] {
+                     applet_.set(applet_.handle(parameter.id), Value(value));
+                     return true;
+                   })
+        .has_value();
   }
   // Quiet selection, for finding how many points there are.
   bool select(std::uint32_t index) {
-    return set_(handle_, kSource.id, &index, 0, runtime::kTypeUint32) == 0;
+    try {
+      applet_.setInteger(applet_.handle(kSource.id), index);
+      return true;
+    } catch (const Error&) {
+      return false;
+    }
   }
 
  private:
-  bool check(int result, const char* doing, std::string_view name) {
-    if (result == 0) return true;
-    context_.err << "brenvik debug: " << doing << " " << name << " failed: " << describeCode(result)
-                 << "\n";
-    return false;
+  template <typename Call>
+  auto attempt(const char* doing, Parameter parameter, Call call)
+      -> std::optional<decltype(call())> {
+    try {
+      return call();
+    } catch (const Error& error) {
+      context_.err << "brenvik debug: " << doing << " " << parameter.name
+                   << " failed: " << (error.code() != 0 ? describeCode(error.code()) : error.what())
+                   << "\n";
+      return std::nullopt;
+    }
   }
 
-  decltype(&Fg_getParameterWithType) get_;
-  decltype(&Fg_setParameterWithType) set_;
-  AppletHandle* handle_;
+  Applet& applet_;
   Context& context_;
 };
 
@@ -176,11 +176,9 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     return usage(context, "unknown action '" + action + "'");
   }
 
-  std::int32_t creation = 0;
-  auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  Debug debug(*host, context);
-  if (!debug.usable()) return kExitFailed;
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
+  Debug debug(*applet, context);
   if (point && !debug.set(kSource, *point)) return kExitFailed;
 
   if (action != "show") {
@@ -189,7 +187,7 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   }
   if (action == "pixel") {
     for (const std::uint64_t pixel : pixels) {
-      if (!debug.setWide(kWritePixel, pixel)) return kExitFailed;
+      if (!debug.set(kWritePixel, pixel)) return kExitFailed;
     }
     // The pixels given form one line of their own.
     if (!debug.set(kWriteFlag, kEndOfLine)) return kExitFailed;

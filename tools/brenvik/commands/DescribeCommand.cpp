@@ -1,107 +1,85 @@
 // "brenvik describe": prints the applet's parameter description tree, categories indented,
 // each parameter with its kind, range, unit and access.
 #include <cstdint>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "runtime/ParameterRecord.h"
 #include "tools/brenvik/Command.h"
-#include "tools/brenvik/DescriptionText.h"
 
 namespace brenvik::tool {
 
 namespace {
 
-using runtime::ParameterRecord;
-
 constexpr int kRealDigits = 12;
+constexpr std::string_view kCategorySeparator = " / ";
 
-// The range of a parameter record as text; kind 1 keeps limits above 2^31 as unsigned
-// 32-bit patterns.
-std::string rangeText(const ParameterRecord& record) {
-  std::ostringstream range;
-  range.precision(kRealDigits);
-  const auto& d = record.data;
-  switch (record.kind) {
-    case runtime::kKindInteger:
-      range << static_cast<std::uint32_t>(d.integer.minimum) << " .. "
-            << static_cast<std::uint32_t>(d.integer.maximum) << ", step "
-            << static_cast<std::uint32_t>(d.integer.step);
-      break;
-    case runtime::kKindInteger2:
-      range << d.integer.minimum << " .. " << d.integer.maximum << ", step " << d.integer.step;
-      break;
-    case runtime::kKindIntegerField:
-      range << d.field.elementCount << " x " << d.field.minimum << " .. " << d.field.maximum;
-      break;
-    case runtime::kKindDouble:
-      range << d.real.minimum << " .. " << d.real.maximum << ", step " << d.real.step;
-      break;
-    case runtime::kKindUint64:
-    case runtime::kKindUint64b:
-      range << d.uint64.minimum << " .. " << d.uint64.maximum << ", step " << d.uint64.step;
-      break;
-    case runtime::kKindEnumeration:
-      range << d.enumeration.entryCount << (d.enumeration.entryCount == 1 ? " entry" : " entries");
-      break;
-    case runtime::kKindString:
-      if (d.string.fileFilter != nullptr && *d.string.fileFilter != '\0') {
-        range << "filter " << d.string.fileFilter;
-      }
-      break;
-    default:
-      break;
-  }
-  return range.str();
+std::string numberText(const std::optional<Value>& value) {
+  std::ostringstream text;
+  text.precision(kRealDigits);
+  if (!value) return "-";
+  if (const auto* integer = std::get_if<std::int64_t>(&*value)) text << *integer;
+  if (const auto* real = std::get_if<double>(&*value)) text << *real;
+  return text.str();
 }
 
-class TreePrinter {
- public:
-  TreePrinter(std::ostream& out, bool entries) : out_(out), entries_(entries) {}
-
-  void category(const ParameterRecord& record, int depth) {
-    indent(depth);
-    out_ << printable(record.displayName) << "\n";
-    for (const ParameterRecord* child : runtime::childrenOf(record)) {
-      if (child == nullptr) continue;
-      if (child->kind == runtime::kKindCategory) {
-        category(*child, depth + 1);
-      } else {
-        parameter(*child, depth + 1);
-      }
-    }
+// The range of a parameter as text.
+std::string rangeText(const ParameterInfo& info) {
+  switch (info.kind) {
+    case Kind::kInteger:
+    case Kind::kDouble:
+      return numberText(info.minimum) + " .. " + numberText(info.maximum) + ", step " +
+             numberText(info.step);
+    case Kind::kLookupTable:
+      return std::to_string(info.elements) + " x " + numberText(info.minimum) + " .. " +
+             numberText(info.maximum);
+    case Kind::kEnumeration:
+      return std::to_string(info.entries.size()) +
+             (info.entries.size() == 1 ? " entry" : " entries");
+    case Kind::kString:
+      break;
   }
+  return {};
+}
 
- private:
-  void indent(int depth) { out_ << std::string(static_cast<std::size_t>(depth) * 2, ' '); }
+const char* accessText(const ParameterInfo& info) {
+  if (info.readable && info.writable) return "RW";
+  if (info.readable) return "RO";
+  if (info.writable) return "WO";
+  return "--";
+}
 
-  void parameter(const ParameterRecord& record, int depth) {
-    indent(depth);
-    out_ << printable(record.name) << " \"" << printable(record.displayName) << "\"  "
-         << kindName(record.kind);
-    const std::string range = rangeText(record);
-    if (!range.empty()) out_ << " " << range;
-    if (record.unit != nullptr && *record.unit != '\0') out_ << "  " << printable(record.unit);
-    out_ << "  " << accessText(record.access) << "\n";
-    if (!entries_ || record.kind != runtime::kKindEnumeration) return;
-    const auto& entries = record.data.enumeration;
-    for (std::int32_t i = 0; i < entries.entryCount; ++i) {
-      indent(depth + 2);
-      out_ << (entries.values != nullptr ? entries.values[i] : 0) << " = "
-           << printable(entries.displayNames != nullptr ? entries.displayNames[i] : nullptr);
-      if (record.entryNames != nullptr && record.entryNames[i] != nullptr) {
-        out_ << " (" << record.entryNames[i] << ")";
-      }
-      out_ << "\n";
-    }
+std::vector<std::string> categoriesOf(const std::string& path) {
+  std::vector<std::string> names;
+  std::size_t start = 0;
+  while (true) {
+    const std::size_t end = path.find(kCategorySeparator, start);
+    names.push_back(path.substr(start, end == std::string::npos ? end : end - start));
+    if (end == std::string::npos) return names;
+    start = end + kCategorySeparator.size();
   }
+}
 
-  std::ostream& out_;
-  bool entries_;
-};
+void indent(std::ostream& out, std::size_t depth) { out << std::string(depth * 2, ' '); }
+
+void printParameter(std::ostream& out, const ParameterInfo& info, std::size_t depth, bool entries) {
+  indent(out, depth);
+  out << info.name << " \"" << info.displayName << "\"  " << kindName(info.kind);
+  const std::string range = rangeText(info);
+  if (!range.empty()) out << " " << range;
+  if (!info.unit.empty()) out << "  " << info.unit;
+  out << "  " << accessText(info) << "\n";
+  if (!entries) return;
+  for (const EnumEntry& entry : info.entries) {
+    indent(out, depth + 2);
+    out << entry.value << " = " << entry.displayName;
+    if (!entry.symbol.empty()) out << " (" << entry.symbol << ")";
+    out << "\n";
+  }
+}
 
 int run(Context& context, const std::vector<std::string>& arguments) {
   bool entries = false;
@@ -112,23 +90,26 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     }
     entries = true;
   }
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  const auto info = host->function<decltype(&Fg_getParameterInfo)>("Fg_getParameterInfo");
-  const auto* newest =
-      reinterpret_cast<const ParameterRecord*>(info != nullptr ? info(host->handle(), 0) : nullptr);
-  if (newest == nullptr) {
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
+  const std::vector<ParameterInfo> tree = applet->descriptionTree();
+  if (tree.empty()) {
     context.err << "brenvik describe: the applet hands out no description for port 0 (the SDK "
                    "runtime offers no Fg_getParameterInfo)\n";
     return kExitFailed;
   }
-  // Roots are linked newest first; print them in the order they were made.
-  const ParameterRecord* oldest = newest;
-  while (oldest->olderRoot != nullptr) oldest = oldest->olderRoot;
-  TreePrinter printer(context.out, entries);
-  for (const ParameterRecord* root = oldest; root != nullptr; root = root->newerRoot) {
-    printer.category(*root, 0);
+  // A category prints where the path of the parameters first enters it.
+  std::vector<std::string> open;
+  for (const ParameterInfo& info : tree) {
+    const std::vector<std::string> path = categoriesOf(info.category);
+    std::size_t same = 0;
+    while (same < open.size() && same < path.size() && open[same] == path[same]) ++same;
+    for (std::size_t depth = same; depth < path.size(); ++depth) {
+      indent(context.out, depth);
+      context.out << path[depth] << "\n";
+    }
+    open = path;
+    printParameter(context.out, info, path.size(), entries);
   }
   return kExitOk;
 }

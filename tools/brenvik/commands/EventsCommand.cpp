@@ -1,5 +1,6 @@
 // "brenvik events": lists the applet's events by mask bit, or looks up event names.
 #include <iomanip>
+#include <optional>
 #include <ostream>
 #include <sstream>
 #include <string>
@@ -20,24 +21,18 @@ std::string hexMask(std::uint64_t mask) {
 }
 
 int run(Context& context, const std::vector<std::string>& arguments) {
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  AppletHandle* handle = host->handle();
-  const auto maskOf = host->function<decltype(&Fg_getEventMask)>("Fg_getEventMask");
-  const auto nameOf = host->function<decltype(&Fg_getEventName)>("Fg_getEventName");
-  const auto lastError = host->function<decltype(&Fg_getLastErrorNumber)>("Fg_getLastErrorNumber");
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
 
   if (!arguments.empty()) {
     int status = kExitOk;
     for (const std::string& name : arguments) {
-      const std::uint64_t mask = maskOf(handle, name.c_str());
       context.out << name << " = ";
-      if (mask == 0) {
-        context.out << "error " << describeCode(lastError(handle)) << "\n";
+      try {
+        context.out << hexMask(applet->eventMask(name)) << "\n";
+      } catch (const Error& error) {
+        context.out << "error " << describeCode(error.code()) << "\n";
         status = kExitFailed;
-      } else {
-        context.out << hexMask(mask) << "\n";
       }
     }
     return status;
@@ -46,16 +41,19 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   context.out << "events by mask bit (bit, mask, name):\n";
   for (std::uint32_t bit = 0; bit < kEventLimit; ++bit) {
     const std::uint64_t mask = std::uint64_t{1} << bit;
-    const char* name = nameOf(handle, mask);
-    if (name == nullptr) continue;
-    context.out << std::setw(4) << bit << "  " << hexMask(mask) << "  " << name << "\n";
+    const std::optional<std::string> name = applet->eventName(mask);
+    if (!name) continue;
+    context.out << std::setw(4) << bit << "  " << hexMask(mask) << "  " << *name << "\n";
   }
   context.out << "SDK event names (name, mask):\n";
   for (const EventAlias& alias : kEventAliases) {
-    const std::string name(alias.sdkName);
-    const std::uint64_t mask = maskOf(handle, name.c_str());
-    context.out << "  " << std::left << std::setw(48) << name << std::right
-                << (mask == 0 ? std::string("not in this hardware applet") : hexMask(mask)) << "\n";
+    std::string mask = "not in this hardware applet";
+    try {
+      mask = hexMask(applet->eventMask(alias.sdkName));
+    } catch (const Error&) {  // the hardware applet lacks the event
+    }
+    context.out << "  " << std::left << std::setw(48) << alias.sdkName << std::right << mask
+                << "\n";
   }
   return kExitOk;
 }

@@ -9,27 +9,16 @@
 #include <string>
 #include <vector>
 
-#include "description/DescriptionRows.h"
-#include "parameters/SdkParameterTable.h"
-#include "runtime/ParameterRecord.h"
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
 
 namespace {
 
-using parameters::ValueForm;
-
-constexpr std::uint32_t kLutSize = 1024;
 constexpr std::size_t kLutEntriesPerLine = 16;
-
-struct Exports {
-  decltype(&Fg_getParameterWithType) get;
-  decltype(&Fg_freeParameterStringWithType) release;
-  decltype(&Fg_getParameterIdByName) idByName;
-};
 
 std::optional<int> parseId(const std::string& text) {
   int id = 0;
@@ -38,93 +27,23 @@ std::optional<int> parseId(const std::string& text) {
   return id;
 }
 
-// How a parameter outside the SDK table is read: the given type code, else 64 bits.
-ValueForm formOfCode(int type) {
-  switch (type) {
-    case runtime::kTypeUint32:
-      return ValueForm::kUint32;
-    case runtime::kTypeDouble:
-      return ValueForm::kDouble;
-    case runtime::kTypeString:
-    case runtime::kTypeStringCopy:
-      return ValueForm::kText;
-    default:
-      return ValueForm::kUint64;
-  }
+// How an id the applet does not list is read: the given type code, else 64 bits.
+void forceType(ParameterHandle& handle, int type) {
+  handle.typeCode = type;
+  handle.kind = type == runtime::kTypeDouble                                       ? Kind::kDouble
+                : type == runtime::kTypeString || type == runtime::kTypeStringCopy ? Kind::kString
+                                                                                   : Kind::kInteger;
 }
 
-// The enumeration list of a parameter that its description row declares an enumeration.
-const parameters::EnumerationList* enumerationOf(int id) {
-  const description::DescriptionRow* row = description::findDescribedRow(id);
-  if (row == nullptr || row->kind != runtime::kKindEnumeration) return nullptr;
-  return row->values.list;
-}
-
-// "FG_GRAY (3)" for an entry of the list; a number outside it (an output selector keeps the
-// code its setter remapped) prints alone.
-void printEntry(std::ostream& out, std::uint32_t value, const parameters::EnumerationList& list) {
-  for (const parameters::EnumerationEntry& entry : list.entries) {
-    if (static_cast<std::uint32_t>(entry.value) == value) {
-      out << entry.name << " (" << value << ")";
-      return;
+// The value; a lookup table also with its entries, in rows.
+void printValue(std::ostream& out, const Value& value, const std::vector<EnumEntry>& entries) {
+  out << valueText(value, entries);
+  if (const auto* table = std::get_if<std::vector<std::uint32_t>>(&value)) {
+    for (std::size_t i = 0; i < table->size(); ++i) {
+      if (i % kLutEntriesPerLine == 0) out << "\n  [" << std::setw(4) << i << "]";
+      out << ' ' << (*table)[i];
     }
   }
-  out << value;
-}
-
-// Reads one parameter and prints "value", an enumeration value by its symbol; returns the get's
-// result.
-int printValue(const Exports& exports, AppletHandle* handle, int id, ValueForm form,
-               std::ostream& out) {
-  int result = 0;
-  switch (form) {
-    case ValueForm::kUint32: {
-      std::uint32_t value = 0;
-      result = exports.get(handle, id, &value, 0, runtime::kTypeUint32);
-      if (result != 0) break;
-      if (const parameters::EnumerationList* list = enumerationOf(id)) {
-        printEntry(out, value, *list);
-      } else {
-        out << value;
-      }
-      break;
-    }
-    case ValueForm::kUint64:
-    case ValueForm::kAsRequested: {
-      std::uint64_t value = 0;
-      result = exports.get(handle, id, &value, 0, runtime::kTypeUint64);
-      if (result == 0) out << value;
-      break;
-    }
-    case ValueForm::kDouble: {
-      double value = 0;
-      result = exports.get(handle, id, &value, 0, runtime::kTypeDouble);
-      if (result == 0) out << std::setprecision(std::numeric_limits<double>::max_digits10) << value;
-      break;
-    }
-    case ValueForm::kText: {
-      char* text = nullptr;
-      result = exports.get(handle, id, &text, 0, runtime::kTypeStringCopy);
-      if (result == 0) {
-        out << '"' << (text != nullptr ? text : "") << '"';
-        exports.release(handle, id, text, 0, runtime::kTypeStringCopy);
-      }
-      break;
-    }
-    case ValueForm::kLutEntries: {
-      std::vector<std::uint32_t> entries(kLutSize);
-      runtime::FieldParameterAccess access{2, 0, kLutSize, entries.data()};
-      result = exports.get(handle, id, &access, 0, runtime::kTypeField);
-      if (result != 0) break;
-      out << kLutSize << " entries";
-      for (std::size_t i = 0; i < entries.size(); ++i) {
-        if (i % kLutEntriesPerLine == 0) out << "\n  [" << std::setw(4) << i << "]";
-        out << ' ' << entries[i];
-      }
-      break;
-    }
-  }
-  return result;
 }
 
 int run(Context& context, const std::vector<std::string>& arguments) {
@@ -145,34 +64,34 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     context.err << "brenvik get: name the parameters to read (see brenvik get --help)\n";
     return kExitUsage;
   }
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  const Exports exports{
-      host->function<decltype(&Fg_getParameterWithType)>("Fg_getParameterWithType"),
-      host->function<decltype(&Fg_freeParameterStringWithType)>("Fg_freeParameterStringWithType"),
-      host->function<decltype(&Fg_getParameterIdByName)>("Fg_getParameterIdByName")};
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
 
   int status = kExitOk;
   for (const std::string& name : names) {
-    const std::optional<int> number = parseId(name);
-    const int id = number ? *number : exports.idByName(host->handle(), name.c_str());
-    if (!number && id < 0) {
-      context.err << "brenvik get: unknown parameter '" << name << "': " << describeCode(id)
-                  << "\n";
-      status = kExitFailed;
-      continue;
+    ParameterHandle handle;
+    ParameterInfo info;
+    try {
+      handle = applet->handle(name);
+      info = applet->parameter(handle);
+      if (forcedType && !info.described) forceType(handle, *forcedType);
+    } catch (const Error& error) {
+      if (error.category() != ErrorCategory::kUnknownName || !parseId(name)) {
+        context.err << "brenvik get: " << error.what() << "\n";
+        status = kExitFailed;
+        continue;
+      }
+      info.name = name;  // an id the applet does not list
+      if (forcedType) forceType(handle, *forcedType);
     }
-    const parameters::SdkParameter* row = parameters::findSdkParameter(id);
-    const ValueForm form = row != nullptr ? row->form : formOfCode(forcedType.value_or(0));
-
-    std::ostringstream value;
-    const int result = printValue(exports, host->handle(), id, form, value);
-    context.out << (row != nullptr ? row->name : std::string_view(name)) << " (" << id << ") = ";
-    if (result == 0) {
+    context.out << info.name << " (" << handle.id << ") = ";
+    try {
+      std::ostringstream value;
+      printValue(value, applet->get(handle), info.entries);
       context.out << value.str() << "\n";
-    } else {
-      context.out << "error " << describeCode(result) << "\n";
+    } catch (const Error& error) {
+      context.out << "error " << (error.code() != 0 ? describeCode(error.code()) : error.what())
+                  << "\n";
       status = kExitFailed;
     }
   }

@@ -47,7 +47,7 @@ std::string describeImage(const unsigned char* data, std::uint64_t size) {
 }
 
 // Prints what a query hands out: its texts, block sizes or handles, else its result.
-void printAnswer(const AppletHost& host, const info::Query& query, std::ostream& out) {
+void printAnswer(const Module& host, const info::Query& query, std::ostream& out) {
   std::uint64_t first = 0;
   std::uint64_t second = 0;
   switch (query.output) {
@@ -101,24 +101,36 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     context.err << "brenvik info: unexpected argument '" << arguments.front() << "'\n";
     return kExitUsage;
   }
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host) return kExitFailed;
+  // Info answers without an applet, so a failed creation is reported beside the answers.
+  std::unique_ptr<Applet> applet = std::move(context.prepared);
+  std::shared_ptr<Module> loaded;
+  std::string creation = "ok";
+  if (!applet) {
+    loaded = openModule(context);
+    if (!loaded) return kExitFailed;
+    try {
+      applet = std::make_unique<Applet>(loaded, context.options.board, context.options.flags);
+    } catch (const Error& error) {
+      context.err << "brenvik: " << error.what() << "\n";
+      creation = "failed: " + describeCode(error.code());
+    }
+  }
+  const Module& host = applet ? applet->module() : *loaded;
   auto& out = context.out;
   out << "Brenvik on simulated board " << context.options.board << "\n";
   printLabel(out, "creation");
-  out << (host->created() ? "ok" : "failed: " + describeCode(creation)) << "\n";
+  out << creation << "\n";
 
   for (const bool numbers : {false, true}) {
     out << (numbers ? "Capabilities:\n" : "Info:\n");
     for (const info::Query& query : info::kQueries) {
       if (answersWithNumber(query) != numbers) continue;
       printLabel(out, labelOf(query));
-      printAnswer(*host, query, out);
+      printAnswer(host, query, out);
       out << "\n";
     }
   }
-  return host->created() ? kExitOk : kExitFailed;
+  return applet ? kExitOk : kExitFailed;
 }
 
 }  // namespace

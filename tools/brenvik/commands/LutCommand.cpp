@@ -5,8 +5,6 @@
 #include <string>
 #include <vector>
 
-#include "parameters/Enumerations.h"
-#include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/CurvePng.h"
 #include "tools/brenvik/ErrorText.h"
@@ -15,18 +13,11 @@ namespace brenvik::tool {
 
 namespace {
 
-constexpr std::uint32_t kLutSize = 1024;
 constexpr std::size_t kMostRuns = 32;  // beyond this the table prints as plain rows
 constexpr std::size_t kEntriesPerRow = 16;
 
 struct LutArguments {
   std::string load, save, png;
-};
-
-struct Exports {
-  decltype(&Fg_getParameterWithType) get;
-  decltype(&Fg_setParameterWithType) set;
-  decltype(&Fg_getParameterIdByName) idByName;
 };
 
 bool parseArguments(Context& context, const std::vector<std::string>& arguments,
@@ -50,13 +41,15 @@ bool parseArguments(Context& context, const std::vector<std::string>& arguments,
   return true;
 }
 
-// Sets a parameter by name; prints the refusal and returns false when it fails.
-bool setByName(Context& context, const Exports& exports, AppletHandle* handle, const char* name,
-               const void* value, int type) {
-  const int result = exports.set(handle, exports.idByName(handle, name), value, 0, type);
-  if (result != 0)
-    context.err << "brenvik lut: " << name << " refused: " << describeCode(result) << "\n";
-  return result == 0;
+// Sets a parameter by name from text; prints the refusal and returns false when it fails.
+bool setByName(Context& context, Applet& applet, const char* name, const std::string& text) {
+  try {
+    applet.set(applet.handle(name), Input::fromText(text));
+    return true;
+  } catch (const Error& error) {
+    context.err << "brenvik lut: " << name << " refused: " << describeCode(error.code()) << "\n";
+    return false;
+  }
 }
 
 // Runs of entries with one step between neighbours: "[first .. last]  from .. to  (step s)".
@@ -111,43 +104,32 @@ void printTable(std::ostream& out, const std::vector<std::uint32_t>& entries) {
 int run(Context& context, const std::vector<std::string>& arguments) {
   LutArguments parsed;
   if (!parseArguments(context, arguments, parsed)) return kExitUsage;
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  const Exports exports{
-      host->function<decltype(&Fg_getParameterWithType)>("Fg_getParameterWithType"),
-      host->function<decltype(&Fg_setParameterWithType)>("Fg_setParameterWithType"),
-      host->function<decltype(&Fg_getParameterIdByName)>("Fg_getParameterIdByName")};
-  AppletHandle* handle = host->handle();
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
 
   if (!parsed.load.empty()) {
-    constexpr std::uint32_t kCustom = parameters::enumUnsigned("LUT_TYPE_CUSTOM");
-    if (!setByName(context, exports, handle, "FG_LUT_TYPE", &kCustom, runtime::kTypeUint32) ||
-        !setByName(context, exports, handle, "FG_LUT_CUSTOM_FILE", parsed.load.c_str(),
-                   runtime::kTypeString)) {
+    if (!setByName(context, *applet, "FG_LUT_TYPE", "LUT_TYPE_CUSTOM") ||
+        !setByName(context, *applet, "FG_LUT_CUSTOM_FILE", parsed.load)) {
       return kExitFailed;
     }
     context.out << "loaded " << parsed.load << "\n";
   }
   if (!parsed.save.empty()) {
-    if (!setByName(context, exports, handle, "FG_LUT_SAVE_FILE", parsed.save.c_str(),
-                   runtime::kTypeString)) {
-      return kExitFailed;
-    }
+    if (!setByName(context, *applet, "FG_LUT_SAVE_FILE", parsed.save)) return kExitFailed;
     context.out << "saved " << parsed.save << "\n";
   }
 
-  std::vector<std::uint32_t> entries(kLutSize);
-  runtime::FieldParameterAccess access{2, 0, kLutSize, entries.data()};
-  std::uint32_t outBits = 0;
-  int result = exports.get(handle, exports.idByName(handle, "FG_LUT_VALUE"), &access, 0,
-                           runtime::kTypeField);
-  if (result == 0) {
-    result = exports.get(handle, exports.idByName(handle, "FG_LUT_OUT_BITS"), &outBits, 0,
-                         runtime::kTypeUint32);
+  std::vector<std::uint32_t> entries;
+  std::int64_t outBits = 0;
+  try {
+    entries = applet->lookupTable();
+    outBits = applet->getInteger(applet->handle("FG_LUT_OUT_BITS"));
+  } catch (const Error& error) {
+    context.err << "brenvik lut: cannot read the table: " << describeCode(error.code()) << "\n";
+    return kExitFailed;
   }
-  if (result != 0 || outBits == 0 || outBits > 32) {
-    context.err << "brenvik lut: cannot read the table: " << describeCode(result) << "\n";
+  if (outBits <= 0 || outBits > 32) {
+    context.err << "brenvik lut: cannot read the table: " << outBits << " output bits\n";
     return kExitFailed;
   }
   printTable(context.out, entries);

@@ -2,7 +2,6 @@
 // sizes, gaps and rates beside the effective ones the applet reports and the registers the
 // board holds.
 #include <array>
-#include <charconv>
 #include <iomanip>
 #include <limits>
 #include <optional>
@@ -11,12 +10,10 @@
 #include <string>
 #include <vector>
 
-#include "parameters/Enumerations.h"
 #include "parameters/SdkParameterTable.h"
-#include "runtime/SdkRuntime.h"
-#include "simboard/control.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
 
@@ -24,26 +21,22 @@ namespace {
 
 using parameters::sdkId;
 
-constexpr int kValueOfNameQuery = 0x1100;
-constexpr std::size_t kTextSize = 64;
-
 // One line of the table: the short name it is set by, its parameter, its unit.
 struct Row {
   std::string_view name;
   std::int32_t id;
-  bool real;
   std::string_view unit;
 };
 constexpr Row kRows[] = {
-    {"width", sdkId("FG_CAMERASIMULATOR_WIDTH"), false, "pixels"},
-    {"line-gap", sdkId("FG_CAMERASIMULATOR_LINE_GAP"), false, "pixels"},
-    {"height", sdkId("FG_CAMERASIMULATOR_HEIGHT"), false, "lines"},
-    {"frame-gap", sdkId("FG_CAMERASIMULATOR_FRAME_GAP"), false, "lines"},
-    {"pixel-frequency", sdkId("FG_CAMERASIMULATOR_PIXEL_FREQUENCY"), true, "MHz"},
-    {"line-rate", sdkId("FG_CAMERASIMULATOR_LINERATE"), true, "Hz"},
-    {"frame-rate", sdkId("FG_CAMERASIMULATOR_FRAMERATE"), true, "Hz"},
+    {"width", sdkId("FG_CAMERASIMULATOR_WIDTH"), "pixels"},
+    {"line-gap", sdkId("FG_CAMERASIMULATOR_LINE_GAP"), "pixels"},
+    {"height", sdkId("FG_CAMERASIMULATOR_HEIGHT"), "lines"},
+    {"frame-gap", sdkId("FG_CAMERASIMULATOR_FRAME_GAP"), "lines"},
+    {"pixel-frequency", sdkId("FG_CAMERASIMULATOR_PIXEL_FREQUENCY"), "MHz"},
+    {"line-rate", sdkId("FG_CAMERASIMULATOR_LINERATE"), "Hz"},
+    {"frame-rate", sdkId("FG_CAMERASIMULATOR_FRAMERATE"), "Hz"},
 };
-constexpr Row kModeRow{"mode", sdkId("FG_CAMERASIMULATOR_SELECT_MODE"), false, ""};
+constexpr Row kModeRow{"mode", sdkId("FG_CAMERASIMULATOR_SELECT_MODE"), ""};
 
 // The registers behind the sizes and the timing, as the board names them.
 constexpr std::array<std::string_view, 8> kRegisters{
@@ -72,57 +65,19 @@ const Row* findRow(std::string_view name) {
   return nullptr;
 }
 
-std::string shownDouble(double value) {
-  std::ostringstream text;
-  text << std::setprecision(std::numeric_limits<double>::max_digits10) << value;
-  return text.str();
-}
-
-// Sets one requested value in the parameter's own type; the mode also by its symbol.
-int setRequest(const AppletHost& host, AppletHandle* handle, const Row& row,
-               const std::string& text, bool* understood) {
-  const auto set = host.function<decltype(&Fg_setParameterWithType)>("Fg_setParameterWithType");
-  *understood = true;
-  if (row.real) {
-    double value = 0;
-    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
-      *understood = false;
-      return 0;
-    }
-    return set(handle, row.id, &value, 0, runtime::kTypeDouble);
-  }
-  std::uint32_t value = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  if (error != std::errc{} || end != text.data() + text.size() || text.empty()) {
-    const int named = host.info(kValueOfNameQuery, 0, 0, const_cast<char*>(text.c_str()), nullptr);
-    if (&row != &kModeRow || named < 0) {
-      *understood = false;
-      return 0;
-    }
-    value = static_cast<std::uint32_t>(named);
-  }
-  return set(handle, row.id, &value, 0, runtime::kTypeUint32);
-}
-
 // The applet's value of a row as text, or the error.
-std::string effective(const AppletHost& host, AppletHandle* handle, const Row& row) {
-  const auto get = host.function<decltype(&Fg_getParameterWithType)>("Fg_getParameterWithType");
-  if (row.real) {
-    double value = 0;
-    const int result = get(handle, row.id, &value, 0, runtime::kTypeDouble);
-    return result == 0 ? shownDouble(value) : "error " + describeCode(result);
+std::string effective(const Applet& applet, const Row& row) {
+  try {
+    return valueText(applet.get(applet.handle(row.id)), {});
+  } catch (const Error& error) {
+    return "error " + describeCode(error.code());
   }
-  std::uint32_t value = 0;
-  const int result = get(handle, row.id, &value, 0, runtime::kTypeUint32);
-  return result == 0 ? std::to_string(value) : "error " + describeCode(result);
 }
 
-std::string modeName(const std::string& value) {
-  for (const parameters::EnumerationEntry& entry : parameters::enumerations::kT19Entries) {
-    if (std::to_string(entry.value) == value) {
-      return std::string(entry.displayName) + " (" + std::string(entry.name) + ")";
-    }
+// "Pixel Frequency (FG_PIXEL_FREQUENCY)" for the mode's value.
+std::string modeName(const Applet& applet, const std::string& value) {
+  for (const EnumEntry& entry : applet.parameter(kModeRow.id).entries) {
+    if (std::to_string(entry.value) == value) return entry.displayName + " (" + entry.symbol + ")";
   }
   return value;
 }
@@ -141,24 +96,23 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     requests.push_back({row, argument.substr(equals + 1), true});
   }
 
-  std::int32_t creation = 0;
-  auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  AppletHandle* handle = host->handle();
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
 
   int status = kExitOk;
   for (const Request& request : requests) {
-    bool understood = true;
-    const int result = setRequest(*host, handle, *request.row, request.text, &understood);
-    if (!understood) {
-      context.err << "brenvik simulator: " << request.row->name << " takes "
-                  << (request.row->real ? "a number" : "an unsigned integer") << ", not '"
-                  << request.text << "'\n";
-      return kExitUsage;
+    const ParameterHandle handle = applet->handle(request.row->id);
+    Value value;
+    try {
+      value = applet->parse(handle, Input::fromText(request.text));
+    } catch (const Error& error) {
+      return report(context, "simulator", error);
     }
-    if (result != 0) {
+    try {
+      applet->set(handle, value);
+    } catch (const Error& error) {
       context.err << "brenvik simulator: " << request.row->name << " = " << request.text
-                  << " refused: " << describeCode(result) << "\n";
+                  << " refused: " << describeCode(error.code()) << "\n";
       status = kExitFailed;
       break;
     }
@@ -173,19 +127,22 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     return text;
   };
   context.out << "camera simulator on board " << context.options.board << ", mode "
-              << modeName(effective(*host, handle, kModeRow)) << "\n";
+              << modeName(*applet, effective(*applet, kModeRow)) << "\n";
   context.out << std::left << std::setw(17) << "" << std::setw(22) << "requested"
               << "effective\n";
   for (const Row& row : kRows) {
     context.out << std::setw(17) << row.name << std::setw(22) << requested(row)
-                << effective(*host, handle, row) << " " << row.unit << "\n";
+                << effective(*applet, row) << " " << row.unit << "\n";
   }
   context.out << "registers:";
-  std::array<char, kTextSize> text{};
+  const Board board = applet->board();
   for (const std::string_view name : kRegisters) {
-    const std::string full = std::string(kRegisterPrefix) + std::string(name);
-    const int result = simboard_get(context.options.board, full.c_str(), text.data(), text.size());
-    context.out << "\n  " << name << " = " << (result == 0 ? text.data() : describeCode(result));
+    context.out << "\n  " << name << " = ";
+    try {
+      context.out << board.value(std::string(kRegisterPrefix) + std::string(name));
+    } catch (const Error& error) {
+      context.out << describeCode(error.code());
+    }
   }
   context.out << "\n";
   return status;

@@ -44,28 +44,17 @@ bool parseArguments(Context& context, const std::vector<std::string>& arguments,
 int run(Context& context, const std::vector<std::string>& arguments) {
   XmlArguments parsed;
   if (!parseArguments(context, arguments, parsed)) return kExitUsage;
-  std::int32_t creation = 0;
-  const auto host = openApplet(context, &creation);
-  if (!host || !host->created()) return kExitFailed;
-  const auto xml = host->function<decltype(&Fg_getParameterInfoXML)>("Fg_getParameterInfoXML");
-  if (xml == nullptr) {
-    context.err << "brenvik xml: the module has no Fg_getParameterInfoXML\n";
-    return kExitFailed;
-  }
-  // Ask for the size, then fetch the text into a buffer of that size.
-  std::uint64_t size = 0;
-  int result = xml(host->handle(), parsed.port, nullptr, &size);
-  std::vector<char> text;
-  if (result == 0) {
-    text.resize(size);
-    result = xml(host->handle(), parsed.port, text.data(), &size);
-  }
-  if (result != 0) {
+  const auto applet = openApplet(context);
+  if (!applet) return kExitFailed;
+  std::string text;
+  try {
+    text = applet->xml(parsed.port);
+  } catch (const Error& error) {
     context.err << "brenvik xml: no description for port " << parsed.port << ": "
-                << describeCode(result) << "\n";
+                << describeCode(error.code()) << "\n";
     return kExitFailed;
   }
-  const auto length = static_cast<std::streamsize>(size - 1);
+  const auto length = static_cast<std::streamsize>(text.size());
   if (parsed.file == "-") {
     context.out.write(text.data(), length);
     return kExitOk;

@@ -6,16 +6,13 @@
 #include <initializer_list>
 #include <memory>
 #include <mutex>
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include <nlohmann/json.hpp>
-
-#include "applet/Exports.h"
-#include "runtime/ParameterRecord.h"
-#include "tools/brenvik/AppletHost.h"
+#include "brenvik/Applet.h"
 
 namespace brenvik::tool::serve {
 
@@ -43,15 +40,19 @@ struct SetOutcome {
   nlohmann::json parameter;  // the parameter afterwards, on success
 };
 
+// A JSON value as the client library's parser takes it.
+Input inputOf(const nlohmann::json& value);
+
 class AppletSession {
  public:
-  AppletSession(std::unique_ptr<AppletHost> host, std::uint64_t board);
-  ~AppletSession();  // stops the acquisition and frees its buffers
+  explicit AppletSession(std::unique_ptr<Applet> applet);
+  ~AppletSession();  // stops the preview's acquisition
   AppletSession(const AppletSession&) = delete;
   AppletSession& operator=(const AppletSession&) = delete;
 
-  // Every described parameter: name, id, category, kind, value, limits, unit, access and
-  // enumeration entries.
+  // Every parameter the applet lists, the described ones in the description tree's order:
+  // name, id, sdkText, described, displayName, category, kind, value, limits, unit, access
+  // and enumeration entries.
   nlohmann::json parameters();
   std::optional<nlohmann::json> parameter(std::string_view name);
   SetOutcome set(std::string_view name, const nlohmann::json& value);
@@ -61,7 +62,7 @@ class AppletSession {
   // Loads an uploaded configuration file's content.
   Outcome loadConfiguration(std::string_view content);
 
-  // The newest frame as PNG, from the session's own acquisition: started on the first
+  // A recent frame as PNG, from the session's own acquisition: started on the first
   // request, and started again when the picture's size or format has changed since.
   Outcome framePng(std::string& png);
 
@@ -69,49 +70,22 @@ class AppletSession {
   std::vector<std::uint32_t> lookupTable();
   Outcome fireSoftwareTrigger();
 
-  std::uint64_t board() const { return board_; }
-
  private:
-  struct Exports {
-    decltype(&Fg_getParameterWithType) get = nullptr;
-    decltype(&Fg_setParameterWithType) set = nullptr;
-    decltype(&Fg_freeParameterStringWithType) freeString = nullptr;
-    decltype(&Fg_getParameterInfo) info = nullptr;
-    decltype(&Fg_getParameterInfoXML) xml = nullptr;
-    decltype(&Fg_saveConfig) save = nullptr;
-    decltype(&Fg_loadConfig) load = nullptr;
-    decltype(&Fg_AcquireEx) acquire = nullptr;
-    decltype(&Fg_getLastPicNumberBlockingEx) wait = nullptr;
-    decltype(&Fg_stopAcquireEx) stop = nullptr;
-  };
   // The picture an acquisition was started for.
   struct PictureShape {
-    std::uint32_t width = 0, height = 0, format = 0;
+    std::int64_t width = 0, height = 0, format = 0;
     bool operator==(const PictureShape&) const = default;
   };
-  struct Described {
-    const runtime::ParameterRecord* record;
-    std::string category;
-  };
 
-  std::vector<Described> described() const;
-  nlohmann::json describe(const Described& parameter);
-  nlohmann::json valueOf(const runtime::ParameterRecord& record);
+  nlohmann::json describe(const ParameterInfo& info);
   // A scratch file of the session's own for configuration transfers.
   std::string scratchFile(const char* purpose) const;
-  Outcome startPreview(const PictureShape& shape);
-  void stopPreview();
   std::optional<std::string> cameraMissing();
 
   std::mutex lock_;
-  std::unique_ptr<AppletHost> host_;
-  Exports exports_;
-  std::uint64_t board_ = 0;
-  // The preview acquisition: its buffers, shape and the last picture shown.
-  void* buffers_ = nullptr;
-  PictureShape shape_;
-  std::int64_t shown_ = 0;
-  std::vector<std::uint8_t> pixels_;
+  std::unique_ptr<Applet> applet_;
+  // The preview acquisition's shape, while one runs.
+  std::optional<PictureShape> shape_;
 };
 
 }  // namespace brenvik::tool::serve

@@ -1,22 +1,17 @@
-// The front end's HTTP server: the embedded page and the JSON API over one applet session.
-// It answers only requests addressed to itself (Host and Origin), caps request bodies, and
-// names no file-system path in any request.
+// The front end's HTTP server: carries every request to the routes and their answers back.
 #pragma once
 
 #include <cstdint>
 #include <memory>
 #include <string>
 
-#include "tools/brenvik/serve/AppletSession.h"
+#include "tools/brenvik/serve/Routes.h"
 
 namespace httplib {
 class Server;
 }
 
 namespace brenvik::tool::serve {
-
-// Request bodies above this size are refused (a configuration file is a few kilobytes).
-inline constexpr std::size_t kLargestBody = 1 << 20;
 
 class HttpServer {
  public:
@@ -33,13 +28,8 @@ class HttpServer {
   void stop();
 
  private:
-  void routes();
-  bool addressedToUs(const std::string& host, const std::string& origin) const;
-
-  AppletSession& session_;
+  Routes routes_;
   std::unique_ptr<httplib::Server> server_;
-  std::string address_;
-  int port_ = -1;
 };
 
 }  // namespace brenvik::tool::serve

@@ -69,13 +69,22 @@ function inputFor(p) {
   return input;
 }
 
+// Parameters the applet describes sit in their category; the others are gathered apart.
+const undescribed = 'Without description';
+
 function buildRow(root, p) {
-  const table = categoryElement(root, p.category);
+  const table = categoryElement(root, p.described ? p.category : undescribed);
   const row = document.createElement('tr');
   const name = document.createElement('td');
   name.className = 'name';
-  name.textContent = p.name;
-  name.title = p.displayName;
+  const display = document.createElement('span');
+  display.className = 'display';
+  display.textContent = p.displayName || p.name;
+  const sdk = document.createElement('span');
+  sdk.className = 'sdk';
+  sdk.textContent = p.displayName ? p.name : '';
+  name.append(display, sdk);
+  name.title = p.sdkText || p.name;
   const value = document.createElement('td');
   const input = inputFor(p);
   const refusal = document.createElement('span');
@@ -95,7 +104,7 @@ function show(p) {
   const field = fields.get(p.name);
   if (!field) return;
   field.parameter = p;
-  const readOnly = p.access !== 'RW' || p.kind === 'integer field';
+  const readOnly = p.access !== 'RW' || p.kind === 'lookup table';
   field.input.disabled = readOnly;
   if (editing !== p.name) {
     field.input.value = p.value === null ? '' : p.value;
