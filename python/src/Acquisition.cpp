@@ -110,7 +110,8 @@ py::array PyAcquisition::next(std::optional<double> timeout, bool copy) {
 }
 
 py::array PyAcquisition::iterate() {
-  if (stopped_ || (frames_ && delivered_ >= *frames_)) throw py::stop_iteration();
+  // A counted acquisition ends with its last picture, read or lost.
+  if (stopped_ || (frames_ && delivered_ + lost() >= *frames_)) throw py::stop_iteration();
   return next(std::nullopt, true);
 }
 
@@ -128,7 +129,8 @@ py::array grab(PyApplet& applet, std::int64_t count, std::uint32_t buffers,
   applet.unlocked([&] {
     std::lock_guard one(applet.waitLock());
     Applet& host = applet.applet();
-    host.start(buffers, count);
+    // Until stopped: pictures lost on the way are made up by later ones.
+    host.start(buffers, kUntilStopped);
     struct Stop {
       Applet& host;
       ~Stop() {

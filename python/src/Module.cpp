@@ -55,12 +55,16 @@ constexpr const char* kAcquisitionDoc = R"doc(A running acquisition, made by App
         image = s.next(timeout=1.0)
 
 Leaving the `with` block (or stop()) stops it. Iterating over it yields copies of the frames
-until `frames` of them were delivered (forever when it was started without a count).)doc";
+until the acquisition's `frames` pictures were delivered or lost (forever when it was started
+without a count).)doc";
 
 void bindApplet(py::module_& module) {
   py::class_<PyApplet>(module, "Applet", kAppletDoc)
-      .def(py::init<std::uint64_t, std::uint32_t, const std::string&>(), "board"_a = 0,
-           "flags"_a = 0, "applet"_a = std::string(),
+      .def(py::init([](std::uint64_t board, std::uint32_t flags,
+                       const std::optional<std::string>& applet) {
+             return std::make_unique<PyApplet>(board, flags, applet.value_or(std::string()));
+           }),
+           "board"_a = 0, "flags"_a = 0, "applet"_a = py::none(),
            "Creates the applet on simulated board `board`; see the class documentation.")
       .def(
           "__enter__", [](py::object self) { return self; }, "Returns the applet itself.")
@@ -127,7 +131,7 @@ void bindApplet(py::module_& module) {
           [](PyApplet& self, std::int64_t count, std::uint32_t buffers,
              std::optional<double> timeout) { return grab(self, count, buffers, timeout); },
           "count"_a, "buffers"_a = 4, "timeout"_a = 5.0,
-          "Acquires `count` frames and returns them as one new array of shape (count,\n"
+          "Acquires `count` frames (lost pictures are made up by later ones) and returns them as one new array of shape (count,\n"
           "height, width): uint8 for FG_GRAY, uint16 for the wider formats. A copy: it is\n"
           "yours to keep and change. `timeout` (seconds, None: no limit) bounds the wait for\n"
           "each frame: TimeoutError past it. Ctrl-C ends the grab with KeyboardInterrupt;\n"
@@ -165,7 +169,8 @@ void bindAcquisition(py::module_& module) {
            "waits at a time; others wait for their turn.")
       .def("__iter__", [](py::object self) { return self; })
       .def("__next__", &PyAcquisition::iterate,
-           "The next frame as a copy (no time-out); StopIteration after `frames` frames.")
+           "The next frame as a copy (no time-out); StopIteration once the acquisition's\n"
+           "`frames` pictures were delivered or lost.")
       .def("stop", &PyAcquisition::stop,
            "Stops the acquisition; views handed out stay valid. Stopping twice is harmless.")
       .def("cancel", &PyAcquisition::cancel,

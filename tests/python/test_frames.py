@@ -169,3 +169,15 @@ def test_cancel_and_close_end_a_wait_in_another_thread(applet):
         assert not waiter.is_alive() and isinstance(ended.pop(), expected)
         session.stop()
     assert applet.closed
+
+
+def test_lost_pictures_neither_shorten_a_grab_nor_stall_an_iteration(applet):
+    # Paced at 1 ms with one buffer: pictures are overwritten before they are read.
+    applet["FG_WIDTH"] = 256
+    applet["FG_HEIGHT"] = 64
+    applet.board.set_picture_period(1000)
+    assert applet.grab(5, buffers=1).shape == (5, 64, 256)
+    session = applet.acquire(buffers=1, frames=20)
+    time.sleep(0.05)  # most pictures come and go meanwhile
+    images = list(session)
+    assert 0 < len(images) < 20 and len(images) + session.lost == 20
