@@ -173,7 +173,7 @@ std::int64_t PyApplet::enumerationNumber(Entry& entry, py::handle value) {
                               symbol + "'");
 }
 
-py::object PyApplet::get(py::handle key) {
+py::object PyApplet::get(const py::object& key) {
   Entry& entry = entryOf(key);
   const ParameterHandle& parameter = entry.handle;
   switch (parameter.kind) {
@@ -196,7 +196,7 @@ py::object PyApplet::get(py::handle key) {
   return toPython(applet_->get(parameter));
 }
 
-void PyApplet::set(py::handle key, py::handle value) {
+void PyApplet::set(const py::object& key, const py::object& value) {
   Entry& entry = entryOf(key);
   const ParameterHandle& parameter = entry.handle;
   switch (parameter.kind) {
@@ -219,7 +219,7 @@ void PyApplet::set(py::handle key, py::handle value) {
   }
 }
 
-bool PyApplet::contains(py::handle key) const {
+bool PyApplet::contains(const py::object& key) const {
   if (!isText(key) && !PyLong_Check(key.ptr())) return false;
   return index_.contains(key);
 }
@@ -246,7 +246,7 @@ py::list PyApplet::parameters() const {
   return records;
 }
 
-py::object PyApplet::parameter(py::handle key) const {
+py::object PyApplet::parameter(const py::object& key) const {
   return record(applet_->parameter(entryOf(key).handle));
 }
 

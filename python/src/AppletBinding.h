@@ -37,13 +37,13 @@ class PyApplet {
   bool closed() const noexcept { return applet_->closed(); }
 
   // a[key] and a[key] = value, keys being names or ids.
-  py::object get(py::handle key);
-  void set(py::handle key, py::handle value);
-  bool contains(py::handle key) const;
+  py::object get(const py::object& key);
+  void set(const py::object& key, const py::object& value);
+  bool contains(const py::object& key) const;
   py::list keys() const;
 
   py::list parameters() const;
-  py::object parameter(py::handle key) const;
+  py::object parameter(const py::object& key) const;
 
   void save(const std::string& path);
   void load(const std::string& path);

@@ -50,7 +50,7 @@ bool isPath(py::handle item) {
 
 }  // namespace
 
-void PyBoard::play(const std::string& name, py::handle value) {
+void PyBoard::play(const std::string& name, const py::object& value) {
   std::string text;
   if (PyBool_Check(value.ptr())) {
     text = value.ptr() == Py_True ? "1" : "0";
@@ -68,7 +68,7 @@ void PyBoard::play(const std::string& name, py::handle value) {
   board_.play(name, text);
 }
 
-void PyBoard::cameraInput(py::handle images) {
+void PyBoard::cameraInput(const py::object& images) {
   // One image or file, or a stack of images (frames, height, width), stands for a list.
   py::list items;
   if (py::isinstance<py::array>(images) && py::array(py::reinterpret_borrow<py::array>(images)).ndim() == 3) {

@@ -19,9 +19,9 @@ class PyBoard {
   std::uint64_t number() const noexcept { return board_.number(); }
   std::string value(const std::string& name) const { return board_.value(name); }
   // Plays a str, int (enumeration values by number), float or bool (1 or 0).
-  void play(const std::string& name, py::handle value);
+  void play(const std::string& name, const py::object& value);
   // File paths or uint8/uint16 arrays (one, a list, or a stack of frames); empty: none.
-  void cameraInput(py::handle images);
+  void cameraInput(const py::object& images);
   void setSceneCamera(bool on) { board_.setSceneCamera(on); }
   void setPaced(bool paced) { board_.setPaced(paced); }
   void setPicturePeriod(std::uint32_t microseconds) { board_.setPicturePeriod(microseconds); }

@@ -100,11 +100,11 @@ void bindApplet(py::module_& module) {
       .def("parameter", &PyApplet::parameter, "key"_a,
            "One parameter's Parameter record, by name or id.")
       .def(
-          "save", [](PyApplet& self, py::handle path) { self.save(pathOf(path)); }, "path"_a,
+          "save", [](PyApplet& self, const py::object& path) { self.save(pathOf(path)); }, "path"_a,
           "Saves the settings to a configuration file (.mcf). AppletError (-5001, ...) when\n"
           "the file cannot be written.")
       .def(
-          "load", [](PyApplet& self, py::handle path) { self.load(pathOf(path)); }, "path"_a,
+          "load", [](PyApplet& self, const py::object& path) { self.load(pathOf(path)); }, "path"_a,
           "Loads settings from a configuration file (.mcf) through the parameters' own\n"
           "setters. AppletError (-2076 for a missing file or one of another type, -5000 for\n"
           "one that does not read).")
