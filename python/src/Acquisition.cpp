@@ -4,8 +4,12 @@
 
 #include <chrono>
 #include <cmath>
+#include <condition_variable>
 #include <cstring>
+#include <deque>
+#include <mutex>
 #include <string>
+#include <thread>
 
 #include "PythonTypes.h"
 
@@ -82,6 +86,67 @@ py::array toArray(Frame&& frame, bool copy) {
   return view;
 }
 
+// Copies frames into a grab's array on a thread of its own, so that the copy (and the first
+// touch of the array's fresh memory) overlaps the board drawing the next picture. Each frame
+// stays lent out until it is copied; at most `limit` are, so that the board always has a
+// buffer to draw into instead of dropping pictures. Destruction copies what is queued, then
+// joins.
+class Copier {
+ public:
+  explicit Copier(std::size_t limit) : limit_(limit), thread_([this] { run(); }) {}
+  ~Copier() {
+    {
+      std::lock_guard guard(lock_);
+      done_ = true;
+    }
+    ready_.notify_one();
+    thread_.join();
+  }
+  Copier(const Copier&) = delete;
+  Copier& operator=(const Copier&) = delete;
+
+  void add(Frame frame, std::uint8_t* target) {
+    {
+      std::unique_lock guard(lock_);
+      copied_.wait(guard, [this] { return lent_ < limit_; });
+      ++lent_;
+      queue_.push_back({std::move(frame), target});
+    }
+    ready_.notify_one();
+  }
+
+ private:
+  struct Job {
+    Frame frame;
+    std::uint8_t* target;
+  };
+
+  void run() {
+    std::unique_lock guard(lock_);
+    while (true) {
+      ready_.wait(guard, [this] { return done_ || !queue_.empty(); });
+      if (queue_.empty()) return;
+      Job job = std::move(queue_.front());
+      queue_.pop_front();
+      guard.unlock();
+      std::memcpy(job.target, job.frame.pixels(), job.frame.bytes());
+      job.frame = Frame();  // the buffer goes back to the board
+      guard.lock();
+      --lent_;
+      copied_.notify_one();
+    }
+  }
+
+  const std::size_t limit_;
+  std::mutex lock_;
+  std::condition_variable ready_;   // a job was queued, or the copier is done
+  std::condition_variable copied_;  // a frame went back to the board
+  std::deque<Job> queue_;
+  std::size_t lent_ = 0;  // frames queued or being copied
+  bool done_ = false;
+  std::thread thread_;  // last: it starts once the members above exist
+};
+
 }  // namespace
 
 PyAcquisition::PyAcquisition(py::object applet, std::uint32_t buffers,
@@ -140,6 +205,8 @@ py::array grab(PyApplet& applet, std::int64_t count, std::uint32_t buffers,
         }
       }
     } stop{host};
+    // One buffer stays the board's to draw into.
+    Copier copier(buffers > 1 ? buffers - 1 : 1);  // finishes before the acquisition stops
     std::uint8_t* target = nullptr;
     std::uint32_t width = 0, height = 0, bytesPerPixel = 0;
     for (std::int64_t index = 0; index < count; ++index) {
@@ -155,8 +222,9 @@ py::array grab(PyApplet& applet, std::int64_t count, std::uint32_t buffers,
                  frame.bytesPerPixel() != bytesPerPixel) {
         throw Error(ErrorCategory::kInvalidState, "the frame size changed during the grab");
       }
-      std::memcpy(target, frame.pixels(), frame.bytes());
-      target += frame.bytes();
+      const std::size_t bytes = frame.bytes();
+      copier.add(std::move(frame), target);
+      target += bytes;
     }
   });
   return out;
