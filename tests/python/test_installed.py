@@ -1,5 +1,5 @@
 """The module as cmake --install lays it out: it finds the applet module and the client
-library relative to itself, not in the build tree."""
+library relative to itself, not in the build tree, and the example runs there."""
 import glob
 import os
 import subprocess
@@ -8,6 +8,8 @@ import sys
 import pytest
 
 BUILD = os.environ.get("BRENVIK_BUILD_DIR")
+EXAMPLE = os.path.join(os.path.dirname(__file__), "..", "..", "python", "examples",
+                       "grab_means.py")
 
 USE = """
 import brenvik, sys
@@ -31,3 +33,6 @@ def test_the_installed_module_runs_from_its_prefix(tmp_path):
     environment = dict(os.environ, PYTHONPATH=os.path.dirname(modules[0]))
     subprocess.run([sys.executable, "-c", USE, prefix], check=True, env=environment,
                    cwd=str(tmp_path))
+    printed = subprocess.run([sys.executable, EXAMPLE], check=True, env=environment,
+                             cwd=str(tmp_path), capture_output=True, text=True).stdout
+    assert printed.splitlines()[-1].startswith("frame 10: mean ")
