@@ -58,8 +58,8 @@ class EnumValue(int):
     def __repr__(self):
         return "<%s: %d>" % (self.name, int(self))
 
-    def __format__(self, spec):
-        return self.name if spec == "" else int.__format__(int(self), spec)
+    def __format__(self, form):
+        return self.name if form == "" else int.__format__(int(self), form)
 
     def __reduce__(self):
         return (EnumValue, (int(self), self.name))
