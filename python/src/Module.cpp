@@ -58,23 +58,31 @@ Leaving the `with` block (or stop()) stops it. Iterating over it yields copies o
 until the acquisition's `frames` pictures were delivered or lost (forever when it was started
 without a count).)doc";
 
+// A `with` block: entering gives the object itself, leaving calls `leave` and lets the
+// block's exception go on.
+template <typename Class>
+void withBlock(py::class_<Class>& type, void (Class::*leave)(), const char* leaving) {
+  type.def(
+      "__enter__", [](py::object self) { return self; }, "Returns the object itself.");
+  type.def(
+      "__exit__",
+      [leave](Class& self, const py::args&) {
+        (self.*leave)();
+        return false;
+      },
+      leaving);
+}
+
 void bindApplet(py::module_& module) {
-  py::class_<PyApplet>(module, "Applet", kAppletDoc)
+  py::class_<PyApplet> type(module, "Applet", kAppletDoc);
+  withBlock(type, &PyApplet::close, "Closes the applet; exceptions of the block go on.");
+  type
       .def(py::init([](std::uint64_t board, std::uint32_t flags,
                        const std::optional<std::string>& applet) {
              return std::make_unique<PyApplet>(board, flags, applet.value_or(std::string()));
            }),
            "board"_a = 0, "flags"_a = 0, "applet"_a = py::none(),
            "Creates the applet on simulated board `board`; see the class documentation.")
-      .def(
-          "__enter__", [](py::object self) { return self; }, "Returns the applet itself.")
-      .def(
-          "__exit__",
-          [](PyApplet& self, const py::args&) {
-            self.close();
-            return false;
-          },
-          "Closes the applet; exceptions of the block go on.")
       .def("close", &PyApplet::close,
            "Frees the applet. Ends a wait for a frame in another thread (it raises ValueError),\n"
            "waits for calls in progress, and stops a running acquisition. Every later call\n"
@@ -143,16 +151,9 @@ void bindApplet(py::module_& module) {
 }
 
 void bindAcquisition(py::module_& module) {
-  py::class_<PyAcquisition>(module, "Acquisition", kAcquisitionDoc)
-      .def(
-          "__enter__", [](py::object self) { return self; }, "Returns the acquisition itself.")
-      .def(
-          "__exit__",
-          [](PyAcquisition& self, const py::args&) {
-            self.stop();
-            return false;
-          },
-          "Stops the acquisition; exceptions of the block go on.")
+  py::class_<PyAcquisition> type(module, "Acquisition", kAcquisitionDoc);
+  withBlock(type, &PyAcquisition::stop, "Stops the acquisition; exceptions of the block go on.");
+  type
       .def("next", &PyAcquisition::next, "timeout"_a = 1.0, "copy"_a = true,
            "Waits for the next frame and returns it as an array of shape (height, width):\n"
            "uint8 for FG_GRAY, uint16 for the wider formats. Pictures lost meanwhile are\n"
