@@ -23,7 +23,10 @@ double framesPerSecond(brenvik::Applet& applet, std::int64_t frames, std::uint8_
   applet.start(kBuffers, frames);
   for (std::int64_t index = 0; index < frames; ++index) {
     brenvik::Frame frame = applet.next(std::chrono::seconds(5));
-    if (block != nullptr) std::memcpy(block + index * frame.bytes(), frame.pixels(), frame.bytes());
+    if (block != nullptr) {
+      std::memcpy(block + static_cast<std::size_t>(index) * frame.bytes(), frame.pixels(),
+                  frame.bytes());
+    }
   }
   applet.stop();
   return static_cast<double>(frames) / std::chrono::duration<double>(Clock::now() - started).count();
