@@ -29,7 +29,8 @@ double framesPerSecond(brenvik::Applet& applet, std::int64_t frames, std::uint8_
     }
   }
   applet.stop();
-  return static_cast<double>(frames) / std::chrono::duration<double>(Clock::now() - started).count();
+  return static_cast<double>(frames) /
+         std::chrono::duration<double>(Clock::now() - started).count();
 }
 
 }  // namespace

@@ -26,12 +26,15 @@ constexpr milliseconds kNoTimeout = std::chrono::hours(24 * 365);
 milliseconds waitTime(std::optional<double> seconds) {
   if (!seconds) return kNoTimeout;
   if (!std::isfinite(*seconds) || *seconds < 0) {
-    raise(PyExc_ValueError, "a time-out is a number of seconds from 0, or None to wait as long "
-                            "as it takes, not " + std::to_string(*seconds));
+    raise(PyExc_ValueError,
+          "a time-out is a number of seconds from 0, or None to wait as long "
+          "as it takes, not " +
+              std::to_string(*seconds));
   }
   const double count = std::ceil(*seconds * 1000.0);
-  return count >= static_cast<double>(kNoTimeout.count()) ? kNoTimeout
-                                                         : milliseconds(static_cast<long long>(count));
+  return count >= static_cast<double>(kNoTimeout.count())
+             ? kNoTimeout
+             : milliseconds(static_cast<long long>(count));
 }
 
 // The next frame, waited for without the GIL (the caller holds the applet's use and wait
@@ -63,8 +66,8 @@ py::dtype dtypeOf(const Frame& frame) {
     default:
       break;
   }
-  throw Error(ErrorCategory::kInvalidState,
-              "frames of " + std::to_string(frame.bytesPerPixel()) + " bytes a pixel are not supported");
+  throw Error(ErrorCategory::kInvalidState, "frames of " + std::to_string(frame.bytesPerPixel()) +
+                                                " bytes a pixel are not supported");
 }
 
 py::array toArray(Frame&& frame, bool copy) {
@@ -73,9 +76,11 @@ py::array toArray(Frame&& frame, bool copy) {
   if (copy) {
     py::array out(type, shape);
     void* target = out.mutable_data();
-    py::gil_scoped_release released;
-    std::memcpy(target, frame.pixels(), frame.bytes());
-    frame.release();
+    {
+      py::gil_scoped_release released;
+      std::memcpy(target, frame.pixels(), frame.bytes());
+      frame.release();
+    }
     return out;
   }
   // The view's base owns the frame: the buffer is lent out until the last array on it dies.

@@ -47,7 +47,8 @@ std::int64_t integerOf(const std::string& name, py::handle value) {
   int overflow = 0;
   const long long result = PyLong_AsLongLongAndOverflow(number.ptr(), &overflow);
   if (overflow != 0) {
-    raise(PyExc_ValueError, name + " takes a 64-bit integer, not " + py::str(number).cast<std::string>());
+    raise(PyExc_ValueError,
+          name + " takes a 64-bit integer, not " + py::str(number).cast<std::string>());
   }
   return result;
 }
@@ -78,8 +79,8 @@ std::vector<std::uint32_t> tableOf(const std::string& name, py::handle value) {
   }
   const char kind = given.dtype().kind();
   if (kind != 'i' && kind != 'u') {
-    raise(PyExc_TypeError, name + " takes integers, not an array of " +
-                               py::str(given.dtype()).cast<std::string>());
+    raise(PyExc_TypeError,
+          name + " takes integers, not an array of " + py::str(given.dtype()).cast<std::string>());
   }
   constexpr auto kMost = std::numeric_limits<std::uint32_t>::max();
   std::vector<std::uint32_t> entries(static_cast<std::size_t>(given.size()));
@@ -137,8 +138,7 @@ PyApplet::Entry& PyApplet::entryOf(py::handle key) {
 
 const PyApplet::Entry& PyApplet::entryOf(py::handle key) const {
   if (!isText(key) && !PyLong_Check(key.ptr())) {
-    raise(PyExc_TypeError,
-          "parameters are named by str or numbered by int, not " + typeName(key));
+    raise(PyExc_TypeError, "parameters are named by str or numbered by int, not " + typeName(key));
   }
   PyObject* position = PyDict_GetItemWithError(index_.ptr(), key.ptr());
   if (position == nullptr) {
@@ -169,8 +169,8 @@ std::int64_t PyApplet::enumerationNumber(Entry& entry, py::handle value) {
     if (entry.symbols[at] == symbol) return entry.values[at].first;
     known.append(known.empty() ? "" : ", ").append(entry.symbols[at]);
   }
-  raise(PyExc_ValueError, entry.name + " takes one of " + known + " (or their numbers), not '" +
-                              symbol + "'");
+  raise(PyExc_ValueError,
+        entry.name + " takes one of " + known + " (or their numbers), not '" + symbol + "'");
 }
 
 py::object PyApplet::get(const py::object& key) {
@@ -210,7 +210,8 @@ void PyApplet::set(const py::object& key, const py::object& value) {
       applet_->setDouble(parameter, doubleOf(entry.name, value));
       return;
     case Kind::kString:
-      if (!isText(value)) raise(PyExc_TypeError, entry.name + " takes a str, not " + typeName(value));
+      if (!isText(value))
+        raise(PyExc_TypeError, entry.name + " takes a str, not " + typeName(value));
       applet_->set(parameter, Value(value.cast<std::string>()));
       return;
     case Kind::kLookupTable:
@@ -235,9 +236,9 @@ py::object PyApplet::record(const ParameterInfo& info) const {
   for (const EnumEntry& each : info.entries) {
     entries.append(entryType()(each.value, each.symbol, each.displayName));
   }
-  return parameterType()(info.name, info.id, info.displayName, info.category,
-                         kindName(info.kind), toPython(info.minimum), toPython(info.maximum),
-                         toPython(info.step), info.unit, accessName(info), entries);
+  return parameterType()(info.name, info.id, info.displayName, info.category, kindName(info.kind),
+                         toPython(info.minimum), toPython(info.maximum), toPython(info.step),
+                         info.unit, accessName(info), entries);
 }
 
 py::list PyApplet::parameters() const {

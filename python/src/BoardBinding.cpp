@@ -71,7 +71,8 @@ void PyBoard::play(const std::string& name, const py::object& value) {
 void PyBoard::cameraInput(const py::object& images) {
   // One image or file, or a stack of images (frames, height, width), stands for a list.
   py::list items;
-  if (py::isinstance<py::array>(images) && py::array(py::reinterpret_borrow<py::array>(images)).ndim() == 3) {
+  if (py::isinstance<py::array>(images) &&
+      py::array(py::reinterpret_borrow<py::array>(images)).ndim() == 3) {
     for (py::handle image : py::reinterpret_borrow<py::iterable>(images)) items.append(image);
   } else if (isPath(images) || py::isinstance<py::array>(images)) {
     items.append(images);

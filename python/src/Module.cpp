@@ -76,8 +76,7 @@ void withBlock(py::class_<Class>& type, void (Class::*leave)(), const char* leav
 void bindApplet(py::module_& module) {
   py::class_<PyApplet> type(module, "Applet", kAppletDoc);
   withBlock(type, &PyApplet::close, "Closes the applet; exceptions of the block go on.");
-  type
-      .def(py::init([](std::uint64_t board, std::uint32_t flags,
+  type.def(py::init([](std::uint64_t board, std::uint32_t flags,
                        const std::optional<std::string>& applet) {
              return std::make_unique<PyApplet>(board, flags, applet.value_or(std::string()));
            }),
@@ -139,7 +138,8 @@ void bindApplet(py::module_& module) {
           [](PyApplet& self, std::int64_t count, std::uint32_t buffers,
              std::optional<double> timeout) { return grab(self, count, buffers, timeout); },
           "count"_a, "buffers"_a = 4, "timeout"_a = 5.0,
-          "Acquires `count` frames (lost pictures are made up by later ones) and returns them as one new array of shape (count,\n"
+          "Acquires `count` frames (lost pictures are made up by later ones) and returns them as "
+          "one new array of shape (count,\n"
           "height, width): uint8 for FG_GRAY, uint16 for the wider formats. A copy: it is\n"
           "yours to keep and change. `timeout` (seconds, None: no limit) bounds the wait for\n"
           "each frame: TimeoutError past it. Ctrl-C ends the grab with KeyboardInterrupt;\n"
@@ -153,8 +153,7 @@ void bindApplet(py::module_& module) {
 void bindAcquisition(py::module_& module) {
   py::class_<PyAcquisition> type(module, "Acquisition", kAcquisitionDoc);
   withBlock(type, &PyAcquisition::stop, "Stops the acquisition; exceptions of the block go on.");
-  type
-      .def("next", &PyAcquisition::next, "timeout"_a = 1.0, "copy"_a = true,
+  type.def("next", &PyAcquisition::next, "timeout"_a = 1.0, "copy"_a = true,
            "Waits for the next frame and returns it as an array of shape (height, width):\n"
            "uint8 for FG_GRAY, uint16 for the wider formats. Pictures lost meanwhile are\n"
            "skipped (see `lost`).\n\n"
@@ -179,8 +178,7 @@ void bindAcquisition(py::module_& module) {
            "none is running).")
       .def_property_readonly("lost", &PyAcquisition::lost,
                              "Pictures of this acquisition lost so far.")
-      .def_property_readonly("delivered", &PyAcquisition::delivered,
-                             "Frames handed out so far.")
+      .def_property_readonly("delivered", &PyAcquisition::delivered, "Frames handed out so far.")
       .def_property_readonly("running", &PyAcquisition::running,
                              "True until the acquisition is stopped.");
 }
