@@ -16,7 +16,9 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # for Windows, and Wine to run its tests (wine64, with the wine launcher).
           g++-mingw-w64-x86-64 googletest wine64 wine
           # scripts/valgrind.sh checks the tests' memory use.
-          valgrind)
+          valgrind
+          # The Python module (pybind11, NumPy) and its tests, for Debian's python3.
+          pybind11-dev python3-dev python3-numpy python3-pytest)
 # Node.js with npm runs the browser tests; a machine that has them from elsewhere keeps them.
 command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 missing=()
