@@ -10,6 +10,7 @@
 #include <thread>
 
 #include "brenvik/Applet.h"
+#include "tools/gev/Features.h"
 #include "tools/gev/Protocol.h"
 #include "tools/gev/net/UdpSocket.h"
 
@@ -38,6 +39,7 @@ class Bridge {
 
   net::Endpoint controlEndpoint() const;
   const std::string& xml() const;
+  const RegisterMap& registers() const;
   std::uint64_t framesSent() const;
 
  private:

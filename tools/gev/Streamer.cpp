@@ -76,8 +76,9 @@ Status Streamer::start(bool singleFrame) {
 
 void Streamer::joinThread() {
   if (!thread_.joinable()) return;
+  // The thread's wait asks stopping_ every few milliseconds. (A cancel would outlive a wait
+  // that already ended and end the next acquisition's first wait.)
   stopping_ = true;
-  applet_.cancel();
   thread_.join();
 }
 
@@ -105,14 +106,14 @@ void Streamer::run(bool singleFrame) {
       block.frame = applet_.next(kWait, [this] { return stopping_.load(); });
     } catch (const Error& error) {
       if (error.category() == ErrorCategory::kTimeout) continue;
-      break;  // cancelled, or the acquisition ended
+      break;  // stopped, or the acquisition ended
     }
     lastBlock_ = static_cast<std::uint16_t>(lastBlock_ == 0xFFFF ? 1 : lastBlock_ + 1);
     block.id = lastBlock_;
     block.packetSize = settings_.packetSize.load() & bootstrap::kPacketSizeMask;
     block.timestamp = nowNanoseconds();
-    send(block);
-    keep(std::move(block));
+    // Kept before it is sent, so that a resend asked for at once finds it.
+    send(keep(std::move(block)));
     ++framesSent_;
     if (singleFrame) break;
   }
@@ -172,21 +173,22 @@ std::size_t Streamer::build(const Block& block, std::uint32_t first, std::uint32
   return count;
 }
 
-void Streamer::send(Block& block) {
+void Streamer::send(const Block& block) {
   const net::Endpoint to = destination();
   if (to.port == 0 || to.address == 0) return;  // no stream channel open: nowhere to send
   const std::size_t count = build(block, 0, packetCount(block) + 1, 0, sending_);
   socket_.sendBatch(to, sending_.datagrams.data(), count);
 }
 
-void Streamer::keep(Block block) {
-  Block oldest;
+const Streamer::Block& Streamer::keep(Block block) {
+  Block oldest;  // released after the lock
   std::lock_guard guard(historyLock_);
-  history_.push_back(std::move(block));
-  if (history_.size() > kHistoryFrames) {
+  if (history_.size() == kHistoryFrames) {
     oldest = std::move(history_.front());
     history_.pop_front();
   }
+  // Only this thread removes blocks while it runs, so the block stays where it is.
+  return history_.emplace_back(std::move(block));
 }
 
 void Streamer::resend(std::uint16_t id, std::uint32_t first, std::uint32_t last) {

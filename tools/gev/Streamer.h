@@ -54,13 +54,13 @@ class Streamer final : public StreamHooks {
   };
 
   void run(bool singleFrame);
-  void send(Block& block);
+  void send(const Block& block);
   // Builds packets `first` to `last` of `block` into `packets`; how many.
   std::size_t build(const Block& block, std::uint32_t first, std::uint32_t last,
                     std::uint16_t status, Packets& packets) const;
   std::uint32_t packetCount(const Block& block) const;
   net::Endpoint destination() const;
-  void keep(Block block);
+  const Block& keep(Block block);
   void joinThread();
 
   Applet& applet_;
