@@ -3,6 +3,7 @@
 // the frame's own buffer: each datagram gathers its header and a slice of the frame.
 #include "tools/gev/Streamer.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "parameters/Enumerations.h"
@@ -44,7 +45,9 @@ Streamer::Streamer(Applet& applet, net::UdpSocket& socket, StreamSettings& setti
       triggerState_(applet.handle("FG_TRIGGERSTATE")),
       xOffset_(applet.handle("FG_XOFFSET")),
       yOffset_(applet.handle("FG_YOFFSET")),
-      format_(applet.handle("FG_FORMAT")) {}
+      format_(applet.handle("FG_FORMAT")),
+      width_(applet.handle("FG_WIDTH")),
+      height_(applet.handle("FG_HEIGHT")) {}
 
 Streamer::~Streamer() { stop(); }
 
@@ -56,10 +59,16 @@ Status Streamer::start(bool singleFrame) {
     pixelFormat_ = format != nullptr ? format->code : pixel::kMono8;
     offsetX_ = static_cast<std::uint32_t>(applet_.getInteger(xOffset_));
     offsetY_ = static_cast<std::uint32_t>(applet_.getInteger(yOffset_));
+    const auto frameBytes = static_cast<std::size_t>(
+        applet_.getInteger(width_) * applet_.getInteger(height_) *
+        static_cast<std::int64_t>(pixel::bitsPerPixel(pixelFormat_) / 8));
+    historyFrames_ = std::clamp(kHistoryBytes / std::max<std::size_t>(frameBytes, 1),
+                                kLeastHistoryFrames, kMostHistoryFrames);
     // The camera port's camera sends at the trigger unit's pulses while it is active.
     applet_.setInteger(triggerState_, kActive);
     try {
-      applet_.start(kStreamBuffers, singleFrame ? 1 : kUntilStopped);
+      applet_.start(static_cast<std::uint32_t>(historyFrames_) + kSpareBuffers,
+                    singleFrame ? 1 : kUntilStopped);
     } catch (const Error&) {
       applet_.setInteger(triggerState_, kSyncStop);
       throw;
@@ -183,7 +192,7 @@ void Streamer::send(const Block& block) {
 const Streamer::Block& Streamer::keep(Block block) {
   Block oldest;  // released after the lock
   std::lock_guard guard(historyLock_);
-  if (history_.size() == kHistoryFrames) {
+  if (history_.size() >= historyFrames_) {
     oldest = std::move(history_.front());
     history_.pop_front();
   }

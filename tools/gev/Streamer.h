@@ -18,10 +18,12 @@
 
 namespace brenvik::gev {
 
-// Frames kept for resends, and the DMA buffers the acquisition uses (the frames kept hold
-// theirs, the rest take new pictures).
-inline constexpr std::size_t kHistoryFrames = 4;
-inline constexpr std::uint32_t kStreamBuffers = 12;
+// Frames kept for resends: as many as fit in kHistoryBytes, within these bounds. The
+// acquisition has kSpareBuffers DMA buffers more than that for new pictures.
+inline constexpr std::size_t kHistoryBytes = 64 << 20;
+inline constexpr std::size_t kLeastHistoryFrames = 2;
+inline constexpr std::size_t kMostHistoryFrames = 8;
+inline constexpr std::uint32_t kSpareBuffers = 8;
 
 class Streamer final : public StreamHooks {
  public:
@@ -66,7 +68,7 @@ class Streamer final : public StreamHooks {
   Applet& applet_;
   net::UdpSocket& socket_;
   StreamSettings& settings_;
-  ParameterHandle triggerState_, xOffset_, yOffset_, format_;
+  ParameterHandle triggerState_, xOffset_, yOffset_, format_, width_, height_;
   std::uint32_t pixelFormat_ = 0, offsetX_ = 0, offsetY_ = 0;
 
   std::thread thread_;
@@ -77,6 +79,7 @@ class Streamer final : public StreamHooks {
   Packets sending_;              // the streaming thread's
 
   std::mutex historyLock_;  // guards history_ and resending_
+  std::size_t historyFrames_ = kLeastHistoryFrames;  // set when a stream starts
   std::deque<Block> history_;
   Packets resending_;
 };
