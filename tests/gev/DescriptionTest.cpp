@@ -10,18 +10,8 @@
 namespace brenvik::gev::test {
 namespace {
 
-std::string schemaPath() {
-  for (const char* candidate :
-       {BRENVIK_SOURCE_DIR "/tests/description/data/GenApiSchema_Version_1_0.xsd",
-        BRENVIK_SOURCE_DIR "/../shared/genicam/GenApiSchema_Version_1_0.xsd"}) {
-    if (std::filesystem::exists(candidate)) return candidate;
-  }
-  return {};
-}
-
 TEST_F(BridgeTest, DescriptionIsValidGenApi) {
-  const std::string schema = schemaPath();
-  if (schema.empty()) GTEST_SKIP() << "no GenApi schema beside the repository";
+  const std::string schema = BRENVIK_GENAPI_SCHEMA;
   const auto path = std::filesystem::temp_directory_path() /
                     ("brenvik-gev-" + std::to_string(applet().board().number()) + ".xml");
   std::ofstream(path, std::ios::binary) << bridge().xml();
