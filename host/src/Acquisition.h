@@ -4,8 +4,6 @@
 
 #include <cstdint>
 #include <memory>
-#include <mutex>
-#include <vector>
 
 #include "brenvik/Frame.h"
 
@@ -34,9 +32,6 @@ class AcquisitionState : public std::enable_shared_from_this<AcquisitionState> {
  private:
   void* memory_;
   std::int64_t wanted_ = 1;
-  std::mutex lock_;  // guards the copies below, where the board lends no buffers
-  std::vector<std::vector<std::uint8_t>> copies_;
-  std::vector<std::uint32_t> freeCopies_;
 };
 
 }  // namespace brenvik::detail

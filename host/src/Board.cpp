@@ -3,8 +3,8 @@
 
 #include <vector>
 
-#include "BoardSettings.h"
 #include "brenvik/Error.h"
+#include "simboard/control.h"
 
 namespace brenvik {
 
@@ -39,15 +39,9 @@ void Board::play(std::string_view name, std::string_view text) {
   }
 }
 
-#if defined(BRENVIK_HOST_BOARD_CAMERA)
 void Board::setSceneCamera(bool on) {
   play(SIMBOARD_SETTING_CAMERA, on ? kSceneCamera : kNoCamera);
 }
-#else
-void Board::setSceneCamera(bool on) {
-  if (on) refused(SIMBOARD_NOT_SUPPORTED, "this board has no built-in camera");
-}
-#endif
 
 void Board::setCameraFiles(const std::vector<std::string>& files) {
   std::string list;
@@ -66,23 +60,17 @@ void Board::setCameraImages(const std::vector<CameraImage>& images) {
                       std::to_string(image.pixels.size()));
     }
   }
-#if defined(BRENVIK_HOST_BOARD_CAMERA)
   std::vector<SimboardImage> views;
   views.reserve(images.size());
   for (const CameraImage& image : images) {
     views.push_back({image.width, image.height, image.bits, image.pixels.data()});
   }
   const std::int32_t code = simboard_camera_images(number_, views.data(), views.size());
-#else
-  const std::int32_t code = SIMBOARD_NOT_SUPPORTED;
-#endif
   if (code != 0) refused(code, "giving the camera " + std::to_string(images.size()) + " images");
 }
 
 bool Board::cameraAttached() const {
-#if defined(BRENVIK_HOST_BOARD_CAMERA)
   if (value(SIMBOARD_SETTING_CAMERA) != kNoCamera) return true;
-#endif
   return !value(SIMBOARD_SETTING_CAMERA_INPUT).empty();
 }
 

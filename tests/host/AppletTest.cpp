@@ -9,6 +9,7 @@
 #include "platform/os/LibraryNames.h"
 #include "platform/os/Process.h"
 #include "semantics/SetPath.h"
+#include "simboard/control.h"
 
 namespace brenvik::test {
 namespace {
@@ -207,10 +208,17 @@ TEST_F(AppletTest, ClosedAppletFailsCleanly) {
 
 TEST_F(AppletTest, BoardValuesAndSettings) {
   Board board = applet().board();
-  board.play("simboard:picture_period_us", "2000");
-  EXPECT_EQ(board.value("simboard:picture_period_us"), "2000");
+  board.play(SIMBOARD_SETTING_PICTURE_PERIOD_US, "2000");
+  EXPECT_EQ(board.value(SIMBOARD_SETTING_PICTURE_PERIOD_US), "2000");
   board.setPicturePeriod(3000);
-  EXPECT_EQ(board.value("simboard:picture_period_us"), "3000");
+  EXPECT_EQ(board.value(SIMBOARD_SETTING_PICTURE_PERIOD_US), "3000");
+  EXPECT_TRUE(board.cameraAttached());  // the built-in scene
+  board.setSceneCamera(false);
+  EXPECT_FALSE(board.cameraAttached());
+  const Error refused = expectError(ErrorCategory::kRefused, [&] {
+    board.setCameraImages({CameraImage{4, 4, 12, std::vector<std::uint8_t>(32)}});
+  });
+  EXPECT_NE(refused.code(), 0);
   expectError(ErrorCategory::kUnknownName, [&] { board.value("NoSuchHardwareValue"); });
   expectError(ErrorCategory::kBadValue, [&] {
     board.setCameraImages({CameraImage{4, 4, 8, std::vector<std::uint8_t>(3)}});

@@ -42,6 +42,45 @@ TEST_F(FrameTest, FramesShowThePictureInPlace) {
   EXPECT_FALSE(applet().acquiring());
 }
 
+// The built-in camera and images from memory, without the simulator.
+TEST(CameraFrames, TheSceneOutOfTheBoxAndImagesFromMemory) {
+  OpenOptions options;
+  options.board = freshBoard();
+  Applet applet(options);
+  applet.board().setPaced(false);
+  applet.start(2, 1);
+  const Frame scene = applet.next(5s);
+  EXPECT_EQ(scene.width(), 1024u);
+  applet.stop();
+
+  // An 8 x 2 ramp comes out of the default (straight) table as it went in.
+  std::vector<std::uint8_t> ramp(16);
+  for (std::size_t i = 0; i < ramp.size(); ++i) ramp[i] = static_cast<std::uint8_t>(10 * i);
+  applet.board().setCameraImages({CameraImage{8, 2, 8, ramp}});
+  applet.setInteger(applet.handle("FG_WIDTH"), 8);
+  applet.setInteger(applet.handle("FG_HEIGHT"), 2);
+  applet.start(2, 1);
+  const Frame image = applet.next(5s);
+  ASSERT_EQ(image.bytes(), ramp.size());
+  const auto* pixels = static_cast<const std::uint8_t*>(image.pixels());
+  EXPECT_EQ(std::vector<std::uint8_t>(pixels, pixels + ramp.size()), ramp);
+}
+
+// A frame held keeps its buffer: the pictures due for it are lost, not written over it.
+TEST_F(FrameTest, AHeldFrameIsNotOverwritten) {
+  applet().start(2);
+  Frame held = applet().next(5s);
+  const std::vector<std::uint8_t> before(
+      static_cast<const std::uint8_t*>(held.pixels()),
+      static_cast<const std::uint8_t*>(held.pixels()) + held.bytes());
+  for (int i = 0; i < 4; ++i) applet().next(5s).release();
+  EXPECT_EQ(
+      std::vector<std::uint8_t>(static_cast<const std::uint8_t*>(held.pixels()),
+                                static_cast<const std::uint8_t*>(held.pixels()) + held.bytes()),
+      before);
+  EXPECT_GT(applet().lostFrames(), 0);
+}
+
 TEST_F(FrameTest, ReleaseOnceThenItIsAnError) {
   applet().start(2);
   Frame frame = applet().next(5s);

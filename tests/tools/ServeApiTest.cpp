@@ -27,7 +27,7 @@ class ServeApi : public ::testing::Test {
  protected:
   void SetUp() override {
     OpenOptions options;
-    options.board = freshBoard();
+    options.board = board_ = freshBoard();
     session_ = std::make_unique<AppletSession>(std::make_unique<Applet>(options));
     server_ = std::make_unique<HttpServer>(*session_);
     port_ = server_->bind("127.0.0.1", 0);
@@ -50,6 +50,7 @@ class ServeApi : public ::testing::Test {
     return client().Put("/api/parameters/" + name, body, "application/json");
   }
 
+  std::uint64_t board_ = 0;
   std::unique_ptr<AppletSession> session_;
   std::unique_ptr<HttpServer> server_;
   std::thread thread_;
@@ -179,7 +180,13 @@ TEST_F(ServeApi, DescriptionLookupTableAndTrigger) {
 }
 
 TEST_F(ServeApi, TheFramePreviewFollowsTheRegionOfInterest) {
-  // The camera port has no camera until the simulator is chosen.
+  // Out of the box the built-in camera shows its scene.
+  auto scene = client().Get("/api/frame.png");
+  ASSERT_TRUE(scene);
+  EXPECT_EQ(scene->status, 200);
+  EXPECT_EQ(scene->get_header_value("Content-Type"), "image/png");
+  // Without it the camera port is empty until the simulator is chosen.
+  Board(board_).setSceneCamera(false);
   auto none = client().Get("/api/frame.png");
   ASSERT_TRUE(none);
   EXPECT_EQ(none->status, 503);

@@ -13,7 +13,7 @@
 namespace brenvik {
 
 // An image for the camera on the camera port, in memory: width x height samples of `bits`
-// bits (8: one byte each, more: two bytes each in native byte order). The board keeps its
+// bits (8: one byte each, 16: two bytes each in native byte order). The board keeps its
 // own copy.
 struct CameraImage {
   std::uint32_t width = 0;

@@ -49,7 +49,6 @@ class BRENVIK_HOST_API Frame {
   std::uint32_t width_ = 0, height_ = 0, bytesPerPixel_ = 0, bits_ = 0;
   std::int64_t number_ = 0;
   std::int64_t lost_ = 0;
-  std::uint32_t slot_ = 0;  // the owner's bookkeeping of this frame
 };
 
 }  // namespace brenvik

@@ -86,7 +86,7 @@ std::string parse(const std::vector<std::string>& arguments, Request& request) {
   return {};
 }
 
-// "frame-0007.pgm" for picture 8.
+// "frame-0007.pgm" for the eighth frame.
 std::filesystem::path frameFile(const std::filesystem::path& directory, std::int64_t picture) {
   char name[32];
   std::snprintf(name, sizeof name, "frame-%04lld.pgm", static_cast<long long>(picture - 1));
@@ -171,33 +171,32 @@ class Grab {
     return true;
   }
 
+  // Takes pictures until the frames asked for are written; pictures that arrive while a
+  // frame is written find no free buffer and are lost, which the summary counts.
   int grab() {
     using Clock = std::chrono::steady_clock;
     const bool terminal = &context_.err == &std::cerr && isatty(STDERR_FILENO) != 0;
     const auto start = Clock::now();
-    applet_.start(request_.buffers, request_.frames);
-    std::int64_t written = 0;
+    applet_.start(request_.buffers);
     std::uint32_t width = 0, height = 0, bits = 0, bytesPerPixel = 1;
     auto last = start;
-    for (std::int64_t next = 1; next <= request_.frames;) {
+    for (std::uint32_t written = 0; written < request_.frames; ++written) {
       Frame frame;
       try {
         frame = applet_.next(std::chrono::seconds(request_.timeout));
       } catch (const Error& error) {
         if (error.category() != ErrorCategory::kTimeout) throw;
-        return fail("waiting for frame " + std::to_string(next) + " failed", error.code());
+        return fail("waiting for frame " + std::to_string(written + 1) + " failed", error.code());
       }
       last = Clock::now();
       width = frame.width();
       height = frame.height();
       bits = frame.bits();
       bytesPerPixel = frame.bytesPerPixel();
-      const std::filesystem::path path = frameFile(request_.output, frame.number());
+      const std::filesystem::path path = frameFile(request_.output, written + 1);
       if (!writePgm(path, frame)) return fail("cannot write " + path.string(), 0);
-      ++written;
-      next = frame.number() + 1;
       if (terminal) {
-        context_.err << "\racquire: frame " << frame.number() << " of " << request_.frames
+        context_.err << "\racquire: frame " << written + 1 << " of " << request_.frames
                      << std::flush;
       }
     }
@@ -205,11 +204,11 @@ class Grab {
     const std::int64_t lost = applet_.lostFrames();
     applet_.stop();
     const double seconds = std::chrono::duration<double>(last - start).count();
-    context_.out << "acquired " << written << " of " << request_.frames << " frames (" << width
-                 << " x " << height << ", " << bits << " bits) in " << std::fixed
-                 << std::setprecision(3) << seconds << " s: " << std::setprecision(1)
+    context_.out << "acquired " << request_.frames << " frames (" << width << " x " << height
+                 << ", " << bits << " bits) in " << std::fixed << std::setprecision(3) << seconds
+                 << " s: " << std::setprecision(1)
                  << (seconds > 0 ? static_cast<double>(request_.frames) / seconds : 0.0)
-                 << " frames/s, " << lost << " lost\n";
+                 << " frames/s, " << lost << " lost while writing\n";
     context_.out << "wrote " << frameFile(request_.output, 1).string();
     if (request_.frames > 1) {
       context_.out << " .. " << frameFile(request_.output, request_.frames).filename().string();
@@ -243,16 +242,16 @@ extern const Command kAcquireCommand{
     "usage: brenvik [options] acquire --frames N --output DIR [--buffers B] [--input FILE ...]\n"
     "                                 [--timeout S] [--unpaced] [--no-camera]\n"
     "\n"
-    "Creates the applet, allocates B DMA buffers on the simulated board (default 4), grabs N\n"
-    "frames through the applet's acquisition exports and writes them as DIR/frame-0000.pgm,\n"
-    "frame-0001.pgm, ... (binary PGM of FG_WIDTH x FG_HEIGHT, maxval 255 for FG_GRAY and\n"
-    "65535 for the wider formats; a lost frame leaves a gap in the numbers). Then prints the\n"
-    "measured frame rate and the frames lost. Progress shows on a terminal.\n"
-    "The frames come from the camera simulator (set FG_CAMERASIMULATOR_ENABLE) or from the\n"
-    "camera port, whose camera sends the --input images (PGM or PNG) in turn; they are paced\n"
-    "in real time by the simulator's timing or the trigger, unless --unpaced. --no-camera\n"
-    "leaves the camera port empty unless --input names images. A wait longer\n"
-    "than S seconds (default 5) fails. Combine with set, e.g.\n"
+    "Creates the applet, allocates B DMA buffers on the simulated board (default 4), grabs\n"
+    "frames through the applet's acquisition exports until N are written, as\n"
+    "DIR/frame-0000.pgm, frame-0001.pgm, ... (binary PGM of FG_WIDTH x FG_HEIGHT, maxval 255\n"
+    "for FG_GRAY and 65535 for the wider formats). Then prints the measured frame rate and\n"
+    "the pictures lost while frames were written. Progress shows on a terminal.\n"
+    "The frames come from the camera port, whose built-in camera sends a moving test scene,\n"
+    "or the --input images (PGM or PNG) in turn, or from the camera simulator (set\n"
+    "FG_CAMERASIMULATOR_ENABLE); they are paced in real time by the port's picture period,\n"
+    "the simulator's timing or the trigger, unless --unpaced. --no-camera leaves the camera\n"
+    "port empty. A wait longer than S seconds (default 5) fails. Combine with set, e.g.\n"
     "  brenvik set FG_CAMERASIMULATOR_ENABLE=FG_CAMERASIMULATOR FG_WIDTH=512 \\\n"
     "          then acquire --frames 10 --output frames\n",
     &run,

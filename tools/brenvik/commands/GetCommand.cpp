@@ -12,6 +12,7 @@
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
 
@@ -34,27 +35,10 @@ void forceType(ParameterHandle& handle, int type) {
                                                                                    : Kind::kInteger;
 }
 
-// "FG_GRAY (3)" for an entry of the parameter's enumeration; a number outside it (an output
-// selector keeps the code its setter remapped) prints alone.
-void printInteger(std::ostream& out, std::int64_t value, const std::vector<EnumEntry>& entries) {
-  for (const EnumEntry& entry : entries) {
-    if (entry.value == value && !entry.symbol.empty()) {
-      out << entry.symbol << " (" << value << ")";
-      return;
-    }
-  }
-  out << value;
-}
-
+// The value; a lookup table also with its entries, in rows.
 void printValue(std::ostream& out, const Value& value, const std::vector<EnumEntry>& entries) {
-  if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-    printInteger(out, *integer, entries);
-  } else if (const auto* real = std::get_if<double>(&value)) {
-    out << std::setprecision(std::numeric_limits<double>::max_digits10) << *real;
-  } else if (const auto* text = std::get_if<std::string>(&value)) {
-    out << '"' << *text << '"';
-  } else if (const auto* table = std::get_if<std::vector<std::uint32_t>>(&value)) {
-    out << table->size() << " entries";
+  out << valueText(value, entries);
+  if (const auto* table = std::get_if<std::vector<std::uint32_t>>(&value)) {
     for (std::size_t i = 0; i < table->size(); ++i) {
       if (i % kLutEntriesPerLine == 0) out << "\n  [" << std::setw(4) << i << "]";
       out << ' ' << (*table)[i];

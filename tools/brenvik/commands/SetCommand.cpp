@@ -13,6 +13,7 @@
 #include "tools/brenvik/Assignments.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
 
@@ -27,24 +28,6 @@ struct Assignment {
   Value value;
   std::string shown;  // the value as it is printed
 };
-
-// The value as the user reads it back: an enumeration's symbol when one was given.
-std::string shownValue(const Value& value, const ParameterInfo& info, const std::string& text) {
-  std::ostringstream shown;
-  if (const auto* integer = std::get_if<std::int64_t>(&value)) {
-    shown << *integer;
-    for (const EnumEntry& entry : info.entries) {
-      if (entry.symbol == text) return text + " (" + shown.str() + ")";
-    }
-  } else if (const auto* real = std::get_if<double>(&value)) {
-    shown << std::setprecision(std::numeric_limits<double>::max_digits10) << *real;
-  } else if (const auto* string = std::get_if<std::string>(&value)) {
-    shown << '"' << *string << '"';
-  } else if (const auto* table = std::get_if<std::vector<std::uint32_t>>(&value)) {
-    shown << table->size() << " entries";
-  }
-  return shown.str();
-}
 
 int run(Context& context, const std::vector<std::string>& arguments) {
   const auto parsed = parseAssignments("set", arguments, context.err);
@@ -63,7 +46,7 @@ int run(Context& context, const std::vector<std::string>& arguments) {
       const ParameterInfo info = applet->parameter(assignment.handle);
       assignment.label = info.name + " (" + std::to_string(info.id) + ")";
       assignment.value = applet->parse(assignment.handle, Input::fromText(text));
-      assignment.shown = shownValue(assignment.value, info, text);
+      assignment.shown = valueText(assignment.value, info.entries);
     } catch (const Error& error) {
       return report(context, "set", error);
     }

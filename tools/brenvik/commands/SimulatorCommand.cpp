@@ -13,6 +13,7 @@
 #include "parameters/SdkParameterTable.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
 
@@ -67,12 +68,7 @@ const Row* findRow(std::string_view name) {
 // The applet's value of a row as text, or the error.
 std::string effective(const Applet& applet, const Row& row) {
   try {
-    const Value value = applet.get(applet.handle(row.id));
-    std::ostringstream text;
-    text << std::setprecision(std::numeric_limits<double>::max_digits10);
-    if (const auto* integer = std::get_if<std::int64_t>(&value)) text << *integer;
-    if (const auto* real = std::get_if<double>(&value)) text << *real;
-    return text.str();
+    return valueText(applet.get(applet.handle(row.id)), {});
   } catch (const Error& error) {
     return "error " + describeCode(error.code());
   }

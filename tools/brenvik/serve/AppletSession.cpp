@@ -105,7 +105,11 @@ json AppletSession::describe(const ParameterInfo& info) {
 json AppletSession::parameters() {
   std::lock_guard guard(lock_);
   json list = json::array();
-  for (const ParameterInfo& info : applet_->parameters()) list.push_back(describe(info));
+  // The described ones in the description tree's order, then the others in the applet's.
+  for (const ParameterInfo& info : applet_->descriptionTree()) list.push_back(describe(info));
+  for (const ParameterInfo& info : applet_->parameters()) {
+    if (!info.described) list.push_back(describe(info));
+  }
   return list;
 }
 
@@ -218,9 +222,10 @@ Outcome AppletSession::framePng(std::string& png) {
       applet_->start(kPreviewBuffers);
       shape_ = shape;
     }
-    // The newest picture there is: wait for one, then take any that came after it.
+    // The newest picture there is: wait for one, then take those that came after it (no more
+    // than the buffers hold, so that a camera faster than this loop cannot keep it going).
     Frame frame = applet_->next(kPreviewWait);
-    while (true) {
+    for (std::uint32_t newer = 0; newer < kPreviewBuffers; ++newer) {
       try {
         frame = applet_->next(kNoWait);
       } catch (const Error& error) {

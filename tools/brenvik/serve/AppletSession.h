@@ -50,8 +50,9 @@ class AppletSession {
   AppletSession(const AppletSession&) = delete;
   AppletSession& operator=(const AppletSession&) = delete;
 
-  // Every parameter the applet lists: name, id, sdkText, described, displayName, category,
-  // kind, value, limits, unit, access and enumeration entries.
+  // Every parameter the applet lists, the described ones in the description tree's order:
+  // name, id, sdkText, described, displayName, category, kind, value, limits, unit, access
+  // and enumeration entries.
   nlohmann::json parameters();
   std::optional<nlohmann::json> parameter(std::string_view name);
   SetOutcome set(std::string_view name, const nlohmann::json& value);

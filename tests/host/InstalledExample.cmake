@@ -1,0 +1,44 @@
+# Installs the build tree BUILD_DIR under WORK_DIR, builds the examples (SOURCE_DIR/examples)
+# as a project of their own against the installation, once through its CMake package and once
+# through pkg-config, and runs both grabs from another folder.
+set(prefix ${WORK_DIR}/prefix)
+set(examples ${WORK_DIR}/examples)
+file(REMOVE_RECURSE ${prefix} ${WORK_DIR}/by-pkg-config)
+file(MAKE_DIRECTORY ${WORK_DIR}/by-pkg-config)
+
+function(step description)
+  execute_process(COMMAND ${ARGN} RESULT_VARIABLE status OUTPUT_VARIABLE out ERROR_VARIABLE out
+                  WORKING_DIRECTORY ${WORK_DIR})
+  if(NOT status EQUAL 0)
+    message(FATAL_ERROR "${description} failed (${status}):\n${out}")
+  endif()
+  set(output "${out}" PARENT_SCOPE)
+endfunction()
+
+function(expectTenFrames program)
+  step("running ${program}" ${program})
+  if(NOT output MATCHES "frame 1: 512 x 1024, mean [0-9.e+]+\n.*frame 10: 512 x 1024, mean")
+    message(FATAL_ERROR "${program} printed:\n${output}")
+  endif()
+endfunction()
+
+step("installing" ${CMAKE_COMMAND} --install ${BUILD_DIR} --prefix ${prefix})
+foreach(file include/brenvik/Host.h lib/cmake/Brenvik/BrenvikConfig.cmake
+             lib/cmake/Brenvik/BrenvikConfigVersion.cmake lib/pkgconfig/brenvik.pc)
+  if(NOT EXISTS ${prefix}/${file})
+    message(FATAL_ERROR "the installation lacks ${file}")
+  endif()
+endforeach()
+
+step("configuring the examples" ${CMAKE_COMMAND} --fresh -S ${SOURCE_DIR}/examples -B ${examples}
+     -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${prefix})
+step("building the examples" ${CMAKE_COMMAND} --build ${examples})
+expectTenFrames(${examples}/grab)
+
+set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
+step("asking pkg-config" ${PKG_CONFIG} --cflags --libs brenvik)
+string(STRIP "${output}" flags)
+separate_arguments(flags UNIX_COMMAND "${flags}")
+step("compiling with pkg-config's flags" ${CXX_COMPILER} ${SOURCE_DIR}/examples/grab.cpp
+     ${flags} -o ${WORK_DIR}/by-pkg-config/grab)
+expectTenFrames(${WORK_DIR}/by-pkg-config/grab)
