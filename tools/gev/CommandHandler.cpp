@@ -184,7 +184,8 @@ void CommandHandler::packetResend(const std::uint8_t* body, std::size_t length, 
   }
   if (length != kResendBody) return;
   const std::uint32_t channelAndBlock = wire::load32(body);
-  if ((channelAndBlock >> 16) != 0) return;  // the device has stream channel 0 alone
+  // The device has stream channel 0 alone, and no block is numbered 0.
+  if ((channelAndBlock >> 16) != 0 || (channelAndBlock & 0xFFFF) == 0) return;
   constexpr std::uint32_t kPacketIdMask = 0x00FFFFFF;
   stream_.resend(static_cast<std::uint16_t>(channelAndBlock), wire::load32(body + 4) & kPacketIdMask,
                  wire::load32(body + 8) & kPacketIdMask);

@@ -73,7 +73,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (answer > 0) {
     require(answer >= kHeaderSize);
     require(wire::load16(&ack[4]) == answer - kHeaderSize);  // the length field says it
-    require(wire::load16(&ack[2]) == wire::load16(data + 3) + 1);
+    require(wire::load16(&ack[2]) == static_cast<std::uint16_t>(wire::load16(data + 3) + 1));
     require(wire::load16(&ack[6]) == wire::load16(data + 7));
   }
   return 0;
