@@ -158,6 +158,26 @@ TEST_F(StreamTest, LostPacketsAreSentAgainWhileTheFrameIsKept) {
   }
 }
 
+TEST_F(StreamTest, StreamingLocksTheFrameAndSingleFrameSendsOne) {
+  ASSERT_EQ(control_->writeRegister(addressOf("AcquisitionStart"), 1), Status::kSuccess);
+  EXPECT_EQ(control_->writeRegister(addressOf("AcquisitionStart"), 1), Status::kBusy);
+  EXPECT_EQ(control_->readValue(addressOf("TLParamsLocked")), 1u);
+  EXPECT_EQ(control_->writeRegister(addressOf("Width"), 512), Status::kWriteProtect);
+  EXPECT_EQ(control_->writeRegister(addressOf("FG_HEIGHT"), 8), Status::kWriteProtect);
+  nextBlock();
+  ASSERT_EQ(control_->writeRegister(addressOf("AcquisitionStop"), 1), Status::kSuccess);
+  EXPECT_EQ(control_->readValue(addressOf("TLParamsLocked")), 0u);
+
+  ASSERT_EQ(control_->writeRegister(addressOf("AcquisitionMode"), kSingleFrame), Status::kSuccess);
+  for (int round = 0; round < 2; ++round) {
+    drain();
+    ASSERT_EQ(control_->writeRegister(addressOf("AcquisitionStart"), 1), Status::kSuccess);
+    const std::uint16_t block = nextBlock().at(0).block;
+    // Nothing more comes: the next packet would be another block's.
+    while (auto packet = receive(500)) EXPECT_EQ(packet->block, block);
+  }
+}
+
 TEST_F(StreamTest, TestPacketHasThePacketSize) {
   ASSERT_EQ(control_->writeRegister(bootstrap::kStreamPacketSize,
                                    bootstrap::kFireTestPacket | bootstrap::kDoNotFragment | 4000),

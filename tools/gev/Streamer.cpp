@@ -52,8 +52,8 @@ Streamer::Streamer(Applet& applet, net::UdpSocket& socket, StreamSettings& setti
 Streamer::~Streamer() { stop(); }
 
 Status Streamer::start(bool singleFrame) {
-  joinThread();  // a single frame's thread that ended by itself
   if (running_) return Status::kBusy;
+  stop();  // a single frame's stream that ended by itself: its thread and acquisition
   try {
     const FormatCode* format = formatByOutput(applet_.getInteger(format_));
     pixelFormat_ = format != nullptr ? format->code : pixel::kMono8;
