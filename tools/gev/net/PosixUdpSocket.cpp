@@ -78,26 +78,29 @@ class PosixUdpSocket final : public UdpSocket {
   std::size_t sendBatch(const Endpoint& to, const Datagram* datagrams,
                         std::size_t count) override {
     sockaddr_in target = toSockaddr(to);
+    // On the stack: the streaming thread and the control thread (resends) send at once.
+    std::array<mmsghdr, kBatch> messages{};
+    std::array<std::array<iovec, 2>, kBatch> pieces{};
     std::size_t sent = 0;
     while (sent < count) {
       const std::size_t chunk = std::min(count - sent, kBatch);
       for (std::size_t i = 0; i < chunk; ++i) {
         const Datagram& datagram = datagrams[sent + i];
-        pieces_[i][0] = {const_cast<void*>(datagram.head), datagram.headSize};
-        pieces_[i][1] = {const_cast<void*>(datagram.body), datagram.bodySize};
-        msghdr& header = messages_[i].msg_hdr;
+        pieces[i][0] = {const_cast<void*>(datagram.head), datagram.headSize};
+        pieces[i][1] = {const_cast<void*>(datagram.body), datagram.bodySize};
+        msghdr& header = messages[i].msg_hdr;
         header = msghdr{};
         header.msg_name = &target;
         header.msg_namelen = sizeof target;
-        header.msg_iov = pieces_[i].data();
+        header.msg_iov = pieces[i].data();
         header.msg_iovlen = datagram.bodySize == 0 ? 1 : 2;
       }
 #if defined(__linux__)
-      const int done = ::sendmmsg(fd_.get(), messages_.data(), static_cast<unsigned>(chunk), 0);
+      const int done = ::sendmmsg(fd_.get(), messages.data(), static_cast<unsigned>(chunk), 0);
 #else
       int done = 0;
       while (static_cast<std::size_t>(done) < chunk &&
-             ::sendmsg(fd_.get(), &messages_[done].msg_hdr, 0) >= 0) {
+             ::sendmsg(fd_.get(), &messages[done].msg_hdr, 0) >= 0) {
         ++done;
       }
       if (done == 0) done = -1;
@@ -127,11 +130,9 @@ class PosixUdpSocket final : public UdpSocket {
   }
 
  private:
-  static constexpr std::size_t kBatch = 256;
+  static constexpr std::size_t kBatch = 64;
   Descriptor fd_;
   Endpoint local_;
-  std::array<mmsghdr, kBatch> messages_{};
-  std::array<std::array<iovec, 2>, kBatch> pieces_{};
 };
 
 }  // namespace
