@@ -8,6 +8,9 @@ packages=(cmake g++ ninja-build libgtest-dev libgmock-dev libbenchmark-dev
           # The GenICam XML is checked by xmllint and by Aravis; aravis-0.8.pc also asks
           # pkg-config for libusb and zlib.
           libxml2-utils pkg-config libaravis-dev libusb-1.0-0-dev zlib1g-dev
+          # Real GenICam clients of the GigE Vision bridge in its tests and benchmark:
+          # arv-tool, the fake camera, and Aravis for the system's Python.
+          aravis-tools-cli aravis-tools gir1.2-aravis-0.8 python3-gi
           # The tool draws lookup-table curves as PNG pictures.
           libpng-dev
           # brenvik serve: its HTTP server and JSON, and the browser its page is tested in.

@@ -23,13 +23,14 @@ extern const Command kLoadCommand;
 extern const Command kDiffCommand;
 extern const Command kServeCommand;
 extern const Command kAcquireCommand;
+extern const Command kGevCommand;
 
 const std::vector<Command>& commands() {
   static const std::vector<Command> kCommands{
       kInfoCommand,    kListCommand,     kGetCommand,  kSetCommand,  kEventsCommand,
       kPlayCommand,    kDescribeCommand, kXmlCommand,  kLutCommand,  kSimulatorCommand,
       kTriggerCommand, kDebugCommand,    kSaveCommand, kLoadCommand, kDiffCommand,
-      kAcquireCommand, kServeCommand};
+      kAcquireCommand, kServeCommand, kGevCommand};
   return kCommands;
 }
 
