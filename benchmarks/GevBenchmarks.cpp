@@ -18,10 +18,14 @@
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
+#include <iomanip>
 #include <map>
+#include <ostream>
 #include <string>
 #include <thread>
 #include <vector>
+
+#include "benchmarks/BenchmarkRunner.h"
 
 extern char** environ;
 
@@ -228,10 +232,25 @@ void registerRuns() {
   }
 }
 
+// The bridge's throughput against the fake camera's at each packet size.
+void throughput(const brenvik::bench::Results&, std::ostream& out) {
+  out << "\nbridge / fake camera throughput (goal: 1.5 or more, no frame lost):\n";
+  for (const auto& [key, outcome] : outcomes) {
+    if (key.first == "fake_camera") continue;
+    const auto other = outcomes.find({"fake_camera", key.second});
+    if (other == outcomes.end() || other->second.megabytesPerSecond <= 0) continue;
+    out << "  " << std::left << std::setw(14) << key.first << "  " << std::right << std::setw(5)
+        << key.second << "-byte packets: " << std::fixed << std::setprecision(1) << std::setw(7)
+        << outcome.megabytesPerSecond << " MB/s (" << outcome.lost << " lost) vs "
+        << std::setw(7) << other->second.megabytesPerSecond << " MB/s ("
+        << other->second.lost << " lost): " << std::setprecision(2)
+        << outcome.megabytesPerSecond / other->second.megabytesPerSecond << "\n";
+  }
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
   registerRuns();
   Server bridge({BRENVIK_TOOL, "gev", "--listen", kBridgeAddress});
   Server fake({BRENVIK_FAKE_CAMERA, "-i", kFakeAddress});
@@ -239,19 +258,5 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "gev_benchmarks: cannot start the devices\n");
     return 1;
   }
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  std::printf("\nbridge / fake camera throughput (goal: 1.5 or more, no frame lost):\n");
-  for (const auto& [key, outcome] : outcomes) {
-    if (key.first == "fake_camera") continue;
-    std::printf("  %-14s", key.first.c_str());
-    const auto other = outcomes.find({"fake_camera", key.second});
-    if (other == outcomes.end() || other->second.megabytesPerSecond <= 0) continue;
-    std::printf("  %5u-byte packets: %7.1f MB/s (%llu lost) vs %7.1f MB/s (%llu lost): %.2f\n",
-                key.second, outcome.megabytesPerSecond,
-                static_cast<unsigned long long>(outcome.lost), other->second.megabytesPerSecond,
-                static_cast<unsigned long long>(other->second.lost),
-                outcome.megabytesPerSecond / other->second.megabytesPerSecond);
-  }
-  return 0;
+  return brenvik::bench::runBenchmarks(argc, argv, throughput);
 }

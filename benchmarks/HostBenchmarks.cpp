@@ -1,7 +1,8 @@
 // What the client library costs over the applet's raw exports, measured in the same run: a
 // stored get through Brenvik::host beside the same get through the export, and frames seen
 // through the library's frame view beside the board's own lending loop over the exports.
-// At the end the program prints the difference and the ratio with their targets.
+// The difference and the ratio with their targets follow the report on standard error; one
+// idle thread runs beside the measurements (BenchmarkRunner.h).
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -13,12 +14,15 @@
 #include <vector>
 
 #include "applet/Exports.h"
+#include "benchmarks/BenchmarkRunner.h"
 #include "brenvik/Host.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/SdkRuntime.h"
 #include "simboard/control.h"
 
 namespace {
+
+using brenvik::bench::Results;
 
 using namespace std::chrono_literals;
 
@@ -94,47 +98,26 @@ void hostFrames(benchmark::State& state) {
 }
 BENCHMARK(hostFrames)->Unit(benchmark::kMicrosecond)->UseRealTime();
 
-// Prints the usual table, then the library's cost over the exports beside its targets.
-class CostReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration) continue;
-      const double seconds = run.real_accumulated_time;
-      nanoseconds_[run.benchmark_name()] =
-          run.iterations > 0 ? seconds * 1e9 / static_cast<double>(run.iterations) : 0;
-    }
+// The library's cost over the exports beside its targets.
+void costs(const Results& results, std::ostream& out) {
+  const auto nanoseconds = [&](const char* name) {
+    const auto found = results.find(name);
+    return found == results.end() ? 0.0 : found->second.nanoseconds;
+  };
+  const double rawGet = nanoseconds("rawStoredGet");
+  const double hostGet = nanoseconds("hostStoredGet");
+  const double rawFrame = nanoseconds("rawFrames/real_time");
+  const double hostFrame = nanoseconds("hostFrames/real_time");
+  out << std::fixed << std::setprecision(1) << "\nstored get: raw export " << rawGet
+      << " ns, through Brenvik::host " << hostGet << " ns, " << hostGet - rawGet
+      << " ns more (target: at most 10 ns)\n";
+  if (rawFrame > 0 && hostFrame > 0) {
+    out << "frames/s at 1024 x 1024: the board's own " << 1e9 / rawFrame
+        << ", through the frame view " << 1e9 / hostFrame << ", ratio " << std::setprecision(3)
+        << rawFrame / hostFrame << " (target: at least 0.95)\n";
   }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::ostream& out = GetOutputStream();
-    const double rawGet = nanoseconds_["rawStoredGet"];
-    const double hostGet = nanoseconds_["hostStoredGet"];
-    const double rawFrame = nanoseconds_["rawFrames/real_time"];
-    const double hostFrame = nanoseconds_["hostFrames/real_time"];
-    out << std::fixed << std::setprecision(1) << "\nstored get: raw export " << rawGet
-        << " ns, through Brenvik::host " << hostGet << " ns, " << hostGet - rawGet
-        << " ns more (target: at most 10 ns)\n";
-    if (rawFrame > 0 && hostFrame > 0) {
-      out << "frames/s at 1024 x 1024: the board's own " << 1e9 / rawFrame
-          << ", through the frame view " << 1e9 / hostFrame << ", ratio " << std::setprecision(3)
-          << rawFrame / hostFrame << " (target: at least 0.95)\n";
-    }
-  }
-
- private:
-  std::map<std::string, double> nanoseconds_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  CostReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return brenvik::bench::runBenchmarks(argc, argv, costs); }
