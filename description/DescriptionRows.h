@@ -24,8 +24,10 @@ namespace enumerations = parameters::enumerations;
 // writable parameters carry.
 inline constexpr std::int32_t kReadOnly = runtime::kAccessReadOnly;    // 1
 inline constexpr std::int32_t kReadWrite = runtime::kAccessReadWrite;  // 7
+// The parameters that lay out the image (tap geometry, region of interest, output format) are
+// read-write without the further property.
 inline constexpr std::int32_t kReadWriteImageLayout = runtime::kAccessRead |  // 3
-                                               runtime::kAccessWrite;
+                                                      runtime::kAccessWrite;
 // Visibility of a record.
 inline constexpr std::int32_t kBeginner = 1;
 inline constexpr std::int32_t kExpert = 2;
