@@ -11,7 +11,9 @@
 #include <string_view>
 
 #include "parameters/Enumerations.h"
+#include "parameters/LookupTableShape.h"
 #include "parameters/SdkParameterTable.h"
+#include "parameters/TriggerStatus.h"
 #include "runtime/ParameterRecord.h"
 
 namespace brenvik::description {
@@ -180,7 +182,7 @@ inline constexpr DescriptionRow kDescriptionRows[] = {
     integer("Trigger / Trigger Input / External", "Downscale Phase", "FG_TRIGGERIN_DOWNSCALE_PHASE", {.maximum = 4294967294, .visibility = kExpert}),
     integer("Trigger / Trigger Input / Software Trigger", "Send Pulses", "FG_SENDSOFTWARETRIGGER", {.minimum = 1, .maximum = 1, .unit = "pulses", .visibility = kExpert}),
     enumeration("Trigger / Trigger Input / Software Trigger", "Software Trigger Busy", "FG_SOFTWARETRIGGER_IS_BUSY", enumerations::kBusyFlags, {.access = kReadOnly}),
-    integer("Trigger / Trigger Input / Software Trigger", "Software Trigger Queue Filllevel", "FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL", {.maximum = 2040, .unit = "pulses", .access = kReadOnly, .visibility = kExpert}),
+    integer("Trigger / Trigger Input / Software Trigger", "Software Trigger Queue Filllevel", "FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL", {.maximum = parameters::kTriggerQueueCapacity, .unit = "pulses", .access = kReadOnly, .visibility = kExpert}),
     enumeration("Trigger / Trigger Input / Statistics", "Statistics Source", "FG_TRIGGERIN_STATS_SOURCE", enumerations::kTriggerInputSources),
     enumeration("Trigger / Trigger Input / Statistics", "Statistics Polarity", "FG_TRIGGERIN_STATS_POLARITY", enumerations::kPolarities),
     integer("Trigger / Trigger Input / Statistics", "Input Pulses", "FG_TRIGGERIN_STATS_PULSECOUNT", {.maximum = 65535, .unit = "pulses", .access = kReadOnly}),
@@ -191,7 +193,7 @@ inline constexpr DescriptionRow kDescriptionRows[] = {
     enumeration("Trigger / Trigger Input / Statistics", "Clear MinMax Frequency", "FG_TRIGGERIN_STATS_MINMAXFREQUENCY_CLEAR", enumerations::kApply),
     integer("Trigger / Sequencer", "Upscale Trigger Pulses", "FG_TRIGGER_MULTIPLY_PULSES", {.minimum = 1, .maximum = 65535}),
     enumeration("Trigger / Queue", "Queue Mode", "FG_TRIGGERQUEUE_MODE", enumerations::kOnOff),
-    integer("Trigger / Queue", "Filllevel", "FG_TRIGGERQUEUE_FILLLEVEL", {.maximum = 2040, .unit = "pulses", .access = kReadOnly}),
+    integer("Trigger / Queue", "Filllevel", "FG_TRIGGERQUEUE_FILLLEVEL", {.maximum = parameters::kTriggerQueueCapacity, .unit = "pulses", .access = kReadOnly}),
     integer("Trigger / Queue", "Queue Fill Level Event On Threshold", "FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_ON_THRESHOLD", {.minimum = 2, .maximum = 2047, .unit = "pulses"}),
     integer("Trigger / Queue", "Queue Fill Level Event Off Threshold", "FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_OFF_THRESHOLD", {.minimum = 2, .maximum = 2047, .unit = "pulses"}),
     integer("Trigger / Pulse Form Generator 0", "Downscale", "FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE", {.minimum = 1, .maximum = 7, .visibility = kExpert}),
@@ -243,7 +245,7 @@ inline constexpr DescriptionRow kDescriptionRows[] = {
     integer("Lookup Table / Applet Properties", "LUT In Bits", "FG_LUT_IN_BITS", {.step = 0, .unit = "bit", .access = kReadOnly}),
     integer("Lookup Table / Applet Properties", "LUT Out Bits", "FG_LUT_OUT_BITS", {.step = 0, .unit = "bit", .access = kReadOnly}),
     enumeration("Lookup Table", "Type", "FG_LUT_TYPE", enumerations::kLutTypes),
-    field("Lookup Table", "LUT Values", "FG_LUT_VALUE", {.elements = 1024, .maximum = 1023}),
+    field("Lookup Table", "LUT Values", "FG_LUT_VALUE", {.elements = parameters::kLutSize, .maximum = parameters::kLutEntryMaximum}),
     text("Lookup Table", "Load File", "FG_LUT_CUSTOM_FILE", {.fileFilter = "*.lut"}),
     text("Lookup Table", "Save File", "FG_LUT_SAVE_FILE", {.fileFilter = "*.lut"}),
     real("Processing", "Offset", "FG_PROCESSING_OFFSET", {.minimum = -1.0, .maximum = 1.0}),

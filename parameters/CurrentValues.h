@@ -7,10 +7,9 @@
 #include <string>
 
 #include "parameters/Enumerations.h"
+#include "parameters/LookupTableShape.h"
 
 namespace brenvik::parameters {
-
-inline constexpr std::size_t kLutSize = 1024;
 
 // Region of interest, tap geometry, output format, Camera Link receiver, image selector.
 struct GeometryValues {

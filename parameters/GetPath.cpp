@@ -9,6 +9,7 @@
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/IdIndex.h"
+#include "parameters/LookupTableShape.h"
 #include "parameters/ParameterRegistry.h"
 #include "parameters/StringHandout.h"
 #include "platform/logging/LogMessage.h"
@@ -119,8 +120,8 @@ constexpr std::array kGettersInTableOrder = std::to_array<Getter>({
     stored("FG_IMG_SELECT"),
     stored("FG_LUT_TYPE"),
     constant("FG_LUT_IMPLEMENTATION_TYPE", 0),
-    constant("FG_LUT_IN_BITS", 10),
-    constant("FG_LUT_OUT_BITS", 10),
+    constant("FG_LUT_IN_BITS", kLutInBits),
+    constant("FG_LUT_OUT_BITS", kLutOutBits),
     computed("FG_LUT_VALUE", ValueForm::kLutEntries, &lutValue),
     stored("FG_LUT_CUSTOM_FILE"),
     stored("FG_LUT_SAVE_FILE"),
