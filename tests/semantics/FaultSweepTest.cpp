@@ -47,7 +47,7 @@
 #include "description/DescriptionRows.h"
 #include "parameters/HardwareParameters.h"
 #include "parameters/SdkParameterTable.h"
-#include "parameters/StoredValues.h"
+#include "parameters/CurrentValues.h"
 #include "runtime/ParameterRecord.h"
 #include "runtime/ResultCodes.h"
 #include "runtime/SdkRuntime.h"
