@@ -4,6 +4,7 @@
 
 #include "DescriptionTestSupport.h"
 #include "applet/FgTolqWrapperImpl.h"
+#include "description/DescriptionRows.h"
 #include "runtime/RecordLimits.h"
 
 namespace brenvik::description::test {

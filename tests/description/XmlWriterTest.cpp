@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "DescriptionTestSupport.h"
+#include "description/DescriptionRows.h"
 #include "description/ParameterInfoBuilderXML.h"
 
 namespace brenvik::description::test {

@@ -160,4 +160,5 @@ TEST_F(FaultSweep, EveryFailingReadOfTheGetPathIsReportedAndTheNextGetSucceeds) 
   RecordProperty("reads_failed", counts.readsFailed);
 }
 
+}  // namespace
 }  // namespace brenvik::test::sweep

@@ -11,6 +11,7 @@
 #include "DescriptionRecords.h"
 #include "debug/DebugPoints.h"
 #include "parameters/CurrentValues.h"
+#include "parameters/HardwareParameters.h"
 #include "parameters/LookupTableShape.h"
 #include "runtime/ParameterRecord.h"
 #include "runtime/SdkRuntime.h"
@@ -52,9 +53,6 @@ std::vector<WritableParameter> only(std::initializer_list<const char*> names) {
   return parameters;
 }
 
-// Room for any text the sweep reads: file names of its own, and the design's short texts.
-constexpr std::size_t kTextRoom = 4096;
-
 // The debug point that each state selects.
 constexpr std::uint32_t kInjectPoint = kEveryState & ~kMonitoringPoint;
 
@@ -94,28 +92,27 @@ std::int32_t idOf(std::string_view name) {
 // --- An applet in a state ---
 
 Applet::Applet(const State& state, const std::string& lutFile) : board_(freshBoard()) {
-    std::int32_t code = -1;
-    handle_.applet = Std_entry(board_, &code, 0);
-    EXPECT_EQ(code, 0);
-    if (handle_.applet == nullptr) return;
-    for (const auto& [name, value] : state.sets) {
-      const std::array<std::uint32_t, 2> wide{value, 0};
-      EXPECT_EQ(Fg_setParameterWithType(&handle_, idOf(name), wide.data(), 0, 2), 0)
-          << state.name << ": " << name;
-    }
-    // The custom table comes from a file the applet saved itself.
-    if (state.bit == kCustomTable) {
-      EXPECT_EQ(Fg_setParameterWithType(&handle_, sdkId("FG_LUT_SAVE_FILE"), lutFile.c_str(), 0,
-                                        runtime::kTypeString),
-                0);
-      const std::array<std::uint32_t, 2> custom{
-          static_cast<std::uint32_t>(parameters::enumValue("LUT_TYPE_CUSTOM")), 0};
-      EXPECT_EQ(Fg_setParameterWithType(&handle_, sdkId("FG_LUT_TYPE"), custom.data(), 0, 2), 0);
-    }
-    simboard_journal_clear(board_);
+  std::int32_t code = -1;
+  handle_.applet = Std_entry(board_, &code, 0);
+  EXPECT_EQ(code, 0);
+  if (handle_.applet == nullptr) return;
+  for (const auto& [name, value] : state.sets) {
+    const std::array<std::uint32_t, 2> wide{value, 0};
+    EXPECT_EQ(Fg_setParameterWithType(&handle_, idOf(name), wide.data(), 0, 2), 0)
+        << state.name << ": " << name;
   }
-  ~Applet() {
-    if (handle_.applet != nullptr) {
+  // The custom table comes from a file the applet saved itself.
+  if (state.bit == kCustomTable) {
+    EXPECT_EQ(Fg_setParameterWithType(&handle_, sdkId("FG_LUT_SAVE_FILE"), lutFile.c_str(), 0,
+                                      runtime::kTypeString),
+              0);
+    const std::array<std::uint32_t, 2> custom{
+        static_cast<std::uint32_t>(parameters::enumValue("LUT_TYPE_CUSTOM")), 0};
+    EXPECT_EQ(Fg_setParameterWithType(&handle_, sdkId("FG_LUT_TYPE"), custom.data(), 0, 2), 0);
+  }
+  simboard_journal_clear(board_);
+}
+
 Applet::~Applet() {
   if (handle_.applet != nullptr) {
     EXPECT_EQ(Fg_FreeGrabber(&handle_), 0);
@@ -407,9 +404,6 @@ std::string fullName(const std::vector<std::string>& names, std::string_view end
   EXPECT_FALSE(found.empty()) << "no reachable name ends with " << ending;
   return found;
 }
-
-// Codes of their own for the reachable names, from this one down.
-constexpr std::int32_t kFirstNamedCode = -30000;
 
 // The reachable name that a code of its own stands for, or null.
 const std::string* namedBy(const std::vector<std::string>& names, int code) {

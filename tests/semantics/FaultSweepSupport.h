@@ -88,6 +88,9 @@ class Applet {
 
 // --- Reading values back ---
 
+// Room for any text the sweep reads: file names of its own, and the design's short texts.
+inline constexpr std::size_t kTextRoom = 4096;
+
 // A parameter's value as text, read in its own form ("error N" when the get fails). The
 // lookup table is read whole.
 std::string readBack(Applet& applet, std::int32_t id);
