@@ -45,6 +45,15 @@ consteval bool listsAreDistinct() {
 }
 
 static_assert(sharedSymbolsAgree());
+
+// Every output format the applet offers is one the shift arithmetic knows.
+consteval bool offeredFormatsAreShiftable() {
+  for (const EnumerationEntry& entry : enumerations::kOutputFormatsEntries) {
+    if (runtime::shiftableBitsOf(static_cast<std::uint32_t>(entry.value)) == 0) return false;
+  }
+  return true;
+}
+static_assert(offeredFormatsAreShiftable());
 static_assert(listsAreDistinct());
 
 }  // namespace

@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "runtime/PixelFormats.h"
+
 namespace brenvik::parameters {
 
 struct EnumerationEntry {
@@ -22,6 +24,11 @@ struct EnumerationList {
 };
 
 namespace enumerations {
+
+// The output formats' values are the SDK's pixel format codes.
+consteval std::int32_t pixel(std::string_view format) {
+  return static_cast<std::int32_t>(runtime::pixelFormatCode(format));
+}
 
 // clang-format off
 inline constexpr EnumerationEntry kCameraLinkModesEntries[] = {
@@ -141,9 +148,9 @@ inline constexpr EnumerationEntry kLutTypesEntries[] = {
     {"User file", 0, "LUT_TYPE_CUSTOM"},
 };
 inline constexpr EnumerationEntry kOutputFormatsEntries[] = {
-    {"Gray 8bit", 3, "FG_GRAY"},
-    {"Gray 10bit", 21, "FG_GRAY10"},
-    {"Gray 16bit", 1, "FG_GRAY16"},
+    {"Gray 8bit", pixel("FG_GRAY"), "FG_GRAY"},
+    {"Gray 10bit", pixel("FG_GRAY10"), "FG_GRAY10"},
+    {"Gray 16bit", pixel("FG_GRAY16"), "FG_GRAY16"},
 };
 inline constexpr EnumerationEntry kBitAlignmentsEntries[] = {
     {"Left Aligned", 1, "FG_LEFT_ALIGNED"},

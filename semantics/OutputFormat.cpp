@@ -8,8 +8,8 @@
 
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
-#include "parameters/PixelFormats.h"
 #include "parameters/SdkParameterTable.h"
+#include "runtime/PixelFormats.h"
 #include "runtime/SdkRuntime.h"
 #include "semantics/SetterContract.h"
 
@@ -108,8 +108,8 @@ bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormat
 
   for (int i = 0; i < inputs; ++i) {
     const char* name = texts.read(kInputName, i);
-    const parameters::PixelFormat* known =
-        name == nullptr ? nullptr : parameters::findPixelFormat(std::string_view(name));
+    const runtime::PixelFormat* known =
+        name == nullptr ? nullptr : runtime::findPixelFormat(std::string_view(name));
     if (known == nullptr) return false;
     OutputFormatInput input{known->code, known->bits, false, 0};
     const char* flag = texts.read(kInputFlagName, i);
@@ -125,7 +125,7 @@ bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormat
 }
 
 std::uint32_t bitsOfFormat(std::uint32_t format) {
-  const std::uint32_t bits = parameters::shiftableBitsOf(format);
+  const std::uint32_t bits = runtime::shiftableBitsOf(format);
   if (bits == 0) codes::raise(codes::kRuntimeMissing);
   return bits;
 }

@@ -1,6 +1,7 @@
 // The pixel formats of the SDK as data: the code of each format, the bits of one pixel, and
-// the text by which the output-format block of the design names the formats its inputs
-// deliver. The output-format setters, creation's discovery and the tool read them from here.
+// the text by which the output-format block of a design names the formats its inputs deliver.
+// The applet's output-format enumeration, its setters and discovery read them from here; so
+// can the simulated board and the tool, which see this folder.
 #pragma once
 
 #include <cstddef>
@@ -8,9 +9,7 @@
 #include <iterator>
 #include <string_view>
 
-#include "parameters/Enumerations.h"
-
-namespace brenvik::parameters {
+namespace brenvik::runtime {
 
 struct PixelFormat {
   std::string_view name;  // how a design input names it; empty for a code no input delivers
@@ -23,13 +22,11 @@ struct PixelFormat {
 
 namespace pixel_formats {
 
-// The codes of the output formats this applet offers come from their enumeration list; the
-// formats that only a design input or the shift arithmetic knows have no symbol there.
 // clang-format off
 inline constexpr PixelFormat kAll[] = {
-    {"FG_GRAY16", enumUnsigned("FG_GRAY16"), 16, true},
+    {"FG_GRAY16", 1, 16, true},
     {"FG_COL24", 2, 8, true},
-    {"FG_GRAY", enumUnsigned("FG_GRAY"), 8, true},
+    {"FG_GRAY", 3, 8, true},
     {"", 4, 32, true},
     {"FG_COL30", 5, 10, true},
     {"FG_COL48", 6, 16, true},
@@ -37,7 +34,7 @@ inline constexpr PixelFormat kAll[] = {
     {"", 8, 1, true},
     {"FG_COL42", 9, 14, true},
     {"", 20, 32, true},
-    {"FG_GRAY10", enumUnsigned("FG_GRAY10"), 10, true},
+    {"FG_GRAY10", 21, 10, true},
     {"FG_GRAY12", 22, 12, true},
     {"FG_GRAY14", 23, 14, true},
     {"", 50, 8, true},
@@ -80,15 +77,17 @@ constexpr std::uint32_t bytesPerPixel(std::uint32_t code) {
   return format != nullptr ? (format->bits + 7) / 8 : 0;
 }
 
+// The code of a format named in code, found while compiling.
+consteval std::uint32_t pixelFormatCode(std::string_view name) {
+  const PixelFormat* format = findPixelFormat(name);
+  if (format == nullptr) throw "not a pixel format";
+  return format->code;
+}
+
 namespace pixel_formats {
 
-// Every output format the applet offers is a format of the table under its own symbol, and
-// one the shift arithmetic knows; no code or name is there twice.
-consteval bool offeredFormatsAreKnown() {
-  for (const EnumerationEntry& entry : enumerations::kOutputFormatsEntries) {
-    const PixelFormat* format = findPixelFormat(static_cast<std::uint32_t>(entry.value));
-    if (format == nullptr || format->name != entry.name || !format->shiftable) return false;
-  }
+// No code or name is in the table twice.
+consteval bool formatsAreDistinct() {
   for (std::size_t i = 0; i < std::size(kAll); ++i) {
     for (std::size_t j = i + 1; j < std::size(kAll); ++j) {
       if (kAll[i].code == kAll[j].code) return false;
@@ -97,8 +96,8 @@ consteval bool offeredFormatsAreKnown() {
   }
   return true;
 }
-static_assert(offeredFormatsAreKnown());
+static_assert(formatsAreDistinct());
 
 }  // namespace pixel_formats
 
-}  // namespace brenvik::parameters
+}  // namespace brenvik::runtime
