@@ -12,14 +12,18 @@ namespace {
 // names one slot only.
 consteval bool everySlotIsNamedOnce() {
   std::array<int, kHardwareParameterCount> names{};
-  for (const HardwareName& named : kHardwareNames) {
+  std::array<std::string_view, std::size(kHardwareNames)> texts{};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const HardwareName& named = kHardwareNames[i];
     if (named.slot >= Hw::SlotCount) return false;
-    if (!std::string_view(named.name).starts_with("Device1_Process")) return false;
+    texts[i] = named.name;
+    if (!texts[i].starts_with("Device1_Process")) return false;
     ++names[slotIndex(named.slot)];
   }
-  for (std::size_t i = 0; i < std::size(kHardwareNames); ++i) {
-    for (std::size_t j = i + 1; j < std::size(kHardwareNames); ++j) {
-      if (std::string_view(kHardwareNames[i].name) == kHardwareNames[j].name) return false;
+  // Lengths first: comparing every pair in full would be far too slow while compiling.
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      if (texts[i].size() == texts[j].size() && texts[i] == texts[j]) return false;
     }
   }
   return std::ranges::all_of(names, [](int count) { return count == 1; });
