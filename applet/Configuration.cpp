@@ -2,6 +2,7 @@
 // loadConfig handle the file as a whole; storeConfiguration and applyConfiguration write and
 // read this applet's parameter keys.
 #include <array>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -179,7 +180,9 @@ void FgTolqWrapperImpl::storeConfiguration(Fg_ConfigFileParser& parser) {
         case KeyForm::kDouble: {
           double value = 0;
           parameters::getSdkParameter(getContext_, key.id(), &value, 0, runtime::kTypeDouble);
-          parser.wrtiteConfigFileDoubleKey(key.name(), value);
+          // A number that is not finite has no form a file reads back (digits, a point and
+          // an exponent); it is saved as the 0 that reading its text would give.
+          parser.wrtiteConfigFileDoubleKey(key.name(), std::isfinite(value) ? value : 0.0);
           break;
         }
         case KeyForm::kText: {
@@ -205,12 +208,19 @@ void FgTolqWrapperImpl::storeConfiguration(Fg_ConfigFileParser& parser) {
 bool FgTolqWrapperImpl::applyConfiguration(Fg_ConfigFileParser& parser) {
   vurn::templates::platform::CriticalSectionGuard guard(&parameterLock_);
   KeyValue value;
+  const parameters::SimulatorValues before = values_.simulator;
   for (std::size_t i = 0; i < std::size(kConfigurationKeys); ++i) {
     if (kStoredSlots[i] == nullptr) continue;
-    if (!readKey(parser, kConfigurationKeys[i], value)) return false;
+    if (!readKey(parser, kConfigurationKeys[i], value)) {
+      // What was stored stays; the simulator's part of it takes effect, so that its getters
+      // and the hardware agree.
+      semantics::adoptStoredSimulatorSettings(setContext_, before);
+      semantics::applyAdoptedSimulatorGeometry(setContext_, before);
+      return false;
+    }
     store(values_, *kStoredSlots[i], value);
   }
-  semantics::adoptStoredSimulatorSettings(setContext_);
+  semantics::adoptStoredSimulatorSettings(setContext_, before);
   for (const ConfigurationKey& key : kConfigurationKeys) {
     if (!isApplied(key.use)) continue;
     if (!readKey(parser, key, value)) return false;

@@ -1,7 +1,10 @@
 // The simulated board's frame production through its image path, beside what the same
 // bytes cost plainly (memcpy of the frame) and, where Debian's Aravis is there, its fake
 // camera's fill of a frame of the same size, all in one run. The board runs unpaced, so a
-// frame is drawn as soon as it is waited for. Ends with the rates' ratios and targets.
+// frame is drawn as soon as it is waited for. The simulator draws a still pattern
+// (boardGenerated) and a rolling one whose every frame differs (boardRolling). One idle
+// thread runs beside the measurements (see BenchmarkRunner.h); the rates' ratios and targets
+// follow the report on standard error.
 #include <benchmark/benchmark.h>
 
 #include <cstdint>
@@ -15,6 +18,7 @@
 #include <vector>
 
 #include "applet/Exports.h"
+#include "benchmarks/BenchmarkRunner.h"
 #include "parameters/Enumerations.h"
 #include "parameters/SdkParameterTable.h"
 #include "runtime/SdkRuntime.h"
@@ -25,6 +29,8 @@
 #endif
 
 namespace {
+
+using brenvik::bench::Results;
 
 using brenvik::parameters::enumUnsigned;
 using brenvik::parameters::sdkId;
@@ -37,10 +43,14 @@ void report(benchmark::State& state, std::uint64_t side) {
   state.SetLabel(std::to_string(side) + "x" + std::to_string(side));
 }
 
+// What the camera simulator draws: a still pattern, or one that rolls from frame to frame.
+enum class Pattern { kStill, kRolling };
+
 // An applet on a board of its own, acquiring square 8-bit frames until stopped.
 class Rig {
  public:
-  Rig(std::uint32_t side, const std::string& image) : board_(nextBoard++) {
+  Rig(std::uint32_t side, const std::string& image, Pattern pattern = Pattern::kStill)
+      : board_(nextBoard++), side_(side) {
     std::int32_t code = 0;
     handle_.applet = Std_entry(board_, &code, 0);
     if (handle_.applet == nullptr) return;
@@ -49,6 +59,8 @@ class Rig {
       set(sdkId("FG_CAMERASIMULATOR_ENABLE"), enumUnsigned("FG_CAMERASIMULATOR"));
       set(sdkId("FG_CAMERASIMULATOR_WIDTH"), side);
       set(sdkId("FG_CAMERASIMULATOR_HEIGHT"), side);
+      set(sdkId("FG_CAMERASIMULATOR_ROLL"),
+          pattern == Pattern::kRolling ? enumUnsigned("FG_ON") : enumUnsigned("FG_OFF"));
     } else {
       simboard_set(board_, "simboard:camera_input", image.c_str());
     }
@@ -71,13 +83,24 @@ class Rig {
     ++picture_;
     return Fg_getLastPicNumberBlockingEx(&handle_, picture_, 0, 5, memory_) >= picture_;
   }
+  // True when the next two frames differ (read out of their buffers, outside any timing).
+  bool nextFramesDiffer() {
+    std::vector<std::uint8_t> first(std::size_t{side_} * side_);
+    std::vector<std::uint8_t> second(first.size());
+    return next() && copy(first) && next() && copy(second) && first != second;
+  }
 
  private:
+  bool copy(std::vector<std::uint8_t>& out) {
+    SimboardFrame frame{};
+    return simboard_buffers_copy(memory_, picture_, out.data(), out.size(), &frame) == 0;
+  }
   void set(std::int32_t id, std::uint32_t value) {
     ok_ = ok_ && Fg_setParameterWithType(&handle_, id, &value, 0, brenvik::runtime::kTypeUint32) == 0;
   }
 
   std::uint64_t board_;
+  std::uint32_t side_;
   AppletHandle handle_{nullptr};
   void* memory_ = nullptr;
   std::int64_t picture_ = 0;
@@ -98,6 +121,22 @@ void boardGenerated(benchmark::State& state) {
   report(state, side);
 }
 BENCHMARK(boardGenerated)->Arg(1024)->Arg(4096)->Unit(benchmark::kMicrosecond);
+
+// The pattern rolling: checked before timing that every frame differs from the one before,
+// so that the rate cannot come from a repeated frame.
+void boardRolling(benchmark::State& state) {
+  const auto side = static_cast<std::uint32_t>(state.range(0));
+  Rig rig(side, "", Pattern::kRolling);
+  if (!rig.ready() || !rig.nextFramesDiffer()) {
+    state.SkipWithError("the board did not start, or its frames repeat");
+    return;
+  }
+  for (auto _ : state) {
+    if (!rig.next()) state.SkipWithError("a frame did not arrive");
+  }
+  report(state, side);
+}
+BENCHMARK(boardRolling)->Arg(1024)->Arg(4096)->Unit(benchmark::kMicrosecond);
 
 // A camera-port image through the (default) table: every pixel is looked up.
 void boardFromImage(benchmark::State& state) {
@@ -167,59 +206,43 @@ void aravisFakeCameraFill(benchmark::State& state) {
 BENCHMARK(aravisFakeCameraFill)->Arg(1024)->Arg(4096)->Unit(benchmark::kMicrosecond);
 #endif
 
-// Prints the usual table, then the board's rates against memcpy and Aravis.
-class RateReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      const auto found = run.counters.find("Mpixel/s");
-      if (run.run_type == Run::RT_Iteration && !run.error_occurred && found != run.counters.end()) {
-        rates_[run.benchmark_name()] = found->second.value;
-      }
+// --- The summary: the board's rates against memcpy and Aravis ---
+
+const double* rateOf(const Results& results, const std::string& name) {
+  const auto found = results.find(name);
+  if (found == results.end()) return nullptr;
+  const auto rate = found->second.counters.find("Mpixel/s");
+  return rate == found->second.counters.end() ? nullptr : &rate->second;
+}
+
+void ratio(const Results& results, std::ostream& out, const std::string& path,
+           const std::string& against, double target) {
+  const double* rate = rateOf(results, path);
+  const double* base = rateOf(results, against);
+  if (rate == nullptr || base == nullptr || *base <= 0) return;
+  const double value = *rate / *base;
+  out << std::left << std::setw(30) << path << std::setw(10) << std::fixed << std::setprecision(0)
+      << *rate << std::setw(28) << against << std::setw(7) << std::setprecision(2) << value
+      << ">= " << target << (value >= target ? "" : "  (below)") << "\n";
+}
+
+void rates(const Results& results, std::ostream& out) {
+  out << "\nRate                          Mpixel/s  against                     ratio  target\n";
+  for (const char* side : {"1024", "4096"}) {
+    for (const char* source : {"boardGenerated/", "boardRolling/"}) {
+      const std::string generated = std::string(source) + side;
+      ratio(results, out, generated, std::string("plainMemcpy/") + side, 0.25);
+      ratio(results, out, generated, std::string("aravisFakeCameraFill/") + side, 3.0);
+    }
+    const std::string image = std::string("boardFromImage/") + side;
+    if (const double* rate = rateOf(results, image)) {
+      out << std::left << std::setw(30) << image << std::setw(10) << std::fixed
+          << std::setprecision(0) << *rate << std::setw(28) << "" << std::setw(7) << ""
+          << ">= 1000" << (*rate >= 1000 ? "" : "  (below)") << "\n";
     }
   }
-
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::ostream& out = GetOutputStream();
-    out << "\nRate                          Mpixel/s  against                     ratio  target\n";
-    for (const char* side : {"1024", "4096"}) {
-      const std::string generated = std::string("boardGenerated/") + side;
-      ratio(out, generated, std::string("plainMemcpy/") + side, 0.25);
-      ratio(out, generated, std::string("aravisFakeCameraFill/") + side, 3.0);
-      const std::string image = std::string("boardFromImage/") + side;
-      if (const auto found = rates_.find(image); found != rates_.end()) {
-        out << std::left << std::setw(30) << image << std::setw(10) << std::fixed
-            << std::setprecision(0) << found->second << std::setw(28) << "" << std::setw(7) << ""
-            << ">= 1000" << (found->second >= 1000 ? "" : "  (below)") << "\n";
-      }
-    }
-  }
-
- private:
-  void ratio(std::ostream& out, const std::string& path, const std::string& against,
-             double target) const {
-    const auto rate = rates_.find(path);
-    const auto base = rates_.find(against);
-    if (rate == rates_.end() || base == rates_.end() || base->second <= 0) return;
-    const double value = rate->second / base->second;
-    out << std::left << std::setw(30) << path << std::setw(10) << std::fixed
-        << std::setprecision(0) << rate->second << std::setw(28) << against << std::setw(7)
-        << std::setprecision(2) << value << ">= " << target << (value >= target ? "" : "  (below)")
-        << "\n";
-  }
-
-  std::map<std::string, double> rates_;
-};
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RateReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return brenvik::bench::runBenchmarks(argc, argv, rates); }

@@ -1,7 +1,9 @@
 // Costs of the applet's entry points through its exports, on the simulated board, measured
 // beside two floors in the same run: an uncontended mutex lock and unlock, and the least a
 // parameter set can do (lock, find the parameter by id, check the range, store). At the end
-// the program prints each path's ratio to its floor and the targets it is held to.
+// the program prints each path's ratio to its floor and the targets it is held to, on standard
+// error after the report. One idle thread runs beside the measurements, as in any host (see
+// BenchmarkRunner.h), so the floors take the lock paths a real host takes.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -16,8 +18,11 @@
 #include <vector>
 
 #include "applet/Exports.h"
+#include "benchmarks/BenchmarkRunner.h"
 
 namespace {
+
+using brenvik::bench::Results;
 
 // --- Floors ---
 
@@ -156,84 +161,44 @@ void valueNameLookup(benchmark::State& state) {
 }
 BENCHMARK(valueNameLookup);
 
-// --- The report of ratios ---
+// --- The summary of ratios ---
 
-// Prints the usual table, then each path beside its floor and its target.
-class RatioReporter final : public benchmark::ConsoleReporter {
- public:
-  void ReportRuns(const std::vector<Run>& runs) override {
-    ConsoleReporter::ReportRuns(runs);
-    for (const Run& run : runs) {
-      if (run.run_type == Run::RT_Iteration) {
-        nanoseconds_[run.benchmark_name()] =
-            run.GetAdjustedRealTime() * multiplierToNanoseconds(run.time_unit);
-      }
-    }
-  }
+std::string nanos(double value) {
+  std::ostringstream text;
+  text << std::fixed << std::setprecision(value < 100 ? 1 : 0) << value << " ns";
+  return text.str();
+}
 
-  void Finalize() override {
-    ConsoleReporter::Finalize();
-    std::ostream& out = GetOutputStream();
-    out << "\nPath                  time        against                 ratio   target\n";
-    relative(out, "storedParameterGet", "floorMutexLockUnlock", 1.5);
-    relative(out, "storedParameterSet", "floorMinimalSet", 2.0);
-    absolute(out, "widthSet", 400.0);
-    absolute(out, "creationAndTeardown", 1e6);
-  }
+void relative(const Results& results, std::ostream& out, const std::string& path,
+              const std::string& floor, double target) {
+  const auto time = results.find(path);
+  const auto base = results.find(floor);
+  if (time == results.end() || base == results.end() || base->second.nanoseconds <= 0) return;
+  const double ratio = time->second.nanoseconds / base->second.nanoseconds;
+  out << std::left << std::setw(22) << path << std::setw(12) << nanos(time->second.nanoseconds)
+      << std::setw(24) << floor << std::setw(8) << std::fixed << std::setprecision(2) << ratio
+      << "<= " << target << (ratio <= target ? "" : "  (above)") << "\n";
+}
 
- private:
-  static double multiplierToNanoseconds(benchmark::TimeUnit unit) {
-    switch (unit) {
-      case benchmark::kSecond:
-        return 1e9;
-      case benchmark::kMillisecond:
-        return 1e6;
-      case benchmark::kMicrosecond:
-        return 1e3;
-      default:
-        return 1.0;
-    }
-  }
+void absolute(const Results& results, std::ostream& out, const std::string& path,
+              double target) {
+  const auto time = results.find(path);
+  if (time == results.end()) return;
+  const double value = time->second.nanoseconds;
+  out << std::left << std::setw(22) << path << std::setw(12) << nanos(value) << std::setw(24) << ""
+      << std::setw(8) << "" << "<= " << nanos(target) << (value <= target ? "" : "  (above)")
+      << "\n";
+}
 
-  const double* find(const std::string& name) const {
-    const auto found = nanoseconds_.find(name);
-    return found == nanoseconds_.end() ? nullptr : &found->second;
-  }
-
-  void relative(std::ostream& out, const std::string& path, const std::string& floor,
-                double target) const {
-    const double* time = find(path);
-    const double* base = find(floor);
-    if (time == nullptr || base == nullptr || *base <= 0) return;
-    out << std::left << std::setw(22) << path << std::setw(12) << nanos(*time) << std::setw(24)
-        << floor << std::setw(8) << std::fixed << std::setprecision(2) << *time / *base << "<= "
-        << target << (*time / *base <= target ? "" : "  (above)") << "\n";
-  }
-
-  void absolute(std::ostream& out, const std::string& path, double target) const {
-    const double* time = find(path);
-    if (time == nullptr) return;
-    out << std::left << std::setw(22) << path << std::setw(12) << nanos(*time) << std::setw(24)
-        << "" << std::setw(8) << "" << "<= " << nanos(target)
-        << (*time <= target ? "" : "  (above)") << "\n";
-  }
-
-  static std::string nanos(double value) {
-    std::ostringstream text;
-    text << std::fixed << std::setprecision(value < 100 ? 1 : 0) << value << " ns";
-    return text.str();
-  }
-
-  std::map<std::string, double> nanoseconds_;
-};
+// Each path beside its floor and its target.
+void ratios(const Results& results, std::ostream& out) {
+  out << "\nPath                  time        against                 ratio   target\n";
+  relative(results, out, "storedParameterGet", "floorMutexLockUnlock", 1.5);
+  relative(results, out, "storedParameterSet", "floorMinimalSet", 2.0);
+  absolute(results, out, "widthSet", 400.0);
+  absolute(results, out, "creationAndTeardown", 1e6);
+}
 
 }  // namespace
 
-int main(int argc, char** argv) {
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  RatioReporter reporter;
-  benchmark::RunSpecifiedBenchmarks(&reporter);
-  benchmark::Shutdown();
-  return 0;
-}
+int main(int argc, char** argv) { return brenvik::bench::runBenchmarks(argc, argv, ratios); }

@@ -3,9 +3,11 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <cstdlib>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 #include "platform/logging/ErrorLogFile.h"
 
@@ -365,15 +367,28 @@ int Fg_ConfigFileParser::getIntValue(const char* text, std::int64_t& destination
   return 0;
 }
 
-// The decimal point is a point whatever the process's locale is.
+// The decimal point is a point whatever the process's locale is. A number is digits with an
+// optional point and exponent: "inf", "nan" and "infinity" are no number and read as 0, and a
+// number beyond the range of doubles reads as the largest double of its sign, so that what is
+// read is always finite.
 int Fg_ConfigFileParser::getDoubleValue(const char* text, double& destination) {
   const char* start = skipBlanks(text);
   if (*start == '+' && start[1] != '-') ++start;
+  const char* digits = start + (*start == '-' ? 1 : 0);
+  const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+  destination = 0.0;
+  if (!isDigit(digits[0]) && !(digits[0] == '.' && isDigit(digits[1]))) return 0;
   double value = 0;
-  const auto result = std::from_chars(start, start + std::strlen(start), value);
-  destination = result.ec == std::errc{}                     ? value
-                : result.ec == std::errc::result_out_of_range ? std::strtod(start, nullptr)
-                                                              : 0.0;
+  const auto result = std::from_chars(start, start + std::strlen(start), value,
+                                      std::chars_format::general);
+  if (result.ec == std::errc{}) {
+    destination = value;
+  } else if (result.ec == std::errc::result_out_of_range) {
+    // Too large: the largest double of its sign; too small: 0 of its sign.
+    const double nearest = std::strtod(start, nullptr);
+    destination = std::isfinite(nearest) ? nearest
+                                         : std::copysign(std::numeric_limits<double>::max(), nearest);
+  }
   return 0;
 }
 

@@ -26,8 +26,8 @@ LutFile::~LutFile() { close(); }
 bool LutFile::openForReading(const std::string& name, bool readOnly) {
   close();
   std::error_code error;
-  // Only regular files: a directory would "open" on some systems and read as nothing.
-  if (!std::filesystem::is_regular_file(name, error)) return false;
+  // A directory would "open" on some systems and read as nothing.
+  if (std::filesystem::is_directory(name, error)) return false;
   file_ = std::fopen(name.c_str(), readOnly ? "r" : "r+");
   return file_ != nullptr;
 }
@@ -145,7 +145,7 @@ int LutFile::writePlainList(const std::string& name, std::string_view header,
 
 bool lutFileExists(const std::string& name) {
   std::error_code error;
-  return std::filesystem::exists(name, error);
+  return std::filesystem::exists(name, error) && !std::filesystem::is_directory(name, error);
 }
 
 }  // namespace brenvik::persistence

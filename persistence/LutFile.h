@@ -15,17 +15,22 @@ namespace brenvik::persistence {
 // Results of the read and write operations.
 inline constexpr int kLutFileOk = 0;
 inline constexpr int kLutFileNotOpened = -1;
-// A count below 0 or above kMaxLutElements is refused before anything is allocated.
+// A count that is negative or beyond the channel's 32-bit field is refused. Any other count is
+// taken: reading allocates only for the entries the file holds, never for the count alone.
 inline constexpr int kLutFileRefused = codes::kConfigurationWrite;
 
-// The largest table read: the files give no bound, so a count above 2^20 entries (a 20-bit
-// table, 4 MiB) counts as unallocatable and the file is refused.
-inline constexpr std::int64_t kMaxLutElements = std::int64_t{1} << 20;
+// Reading ends after this many bytes, as at the end of the file: more than a table of 2^26
+// entries takes, and a stream that never ends (a device such as /dev/zero) cannot hold a set
+// for ever.
+inline constexpr std::uint64_t kLongestLutRead = std::uint64_t{1} << 30;
 
 // Lines are read in pieces of at most this many characters; a longer line arrives as several.
 inline constexpr std::size_t kLutLineLength = 255;
 
 // One table of integer entries and its keys.
+// Read from a file, `data` holds the entries found there (the ascending run from index 0, at
+// most nrOfElements); the entries from data.size() to nrOfElements - 1 were not in the file
+// and count as 0. To be written, a channel holds all nrOfElements entries.
 struct LutChannel {
   std::vector<std::uint32_t> data;  // entries; written as signed 32-bit numbers
   std::int32_t id = 0;
@@ -34,7 +39,8 @@ struct LutChannel {
   std::uint32_t number = 0;  // written as 8 bits
 };
 
-// One knee table: entries as doubles; the count is the caller's.
+// One knee table: entries as doubles; the count is the caller's. Read from a file, `data`
+// holds the entries found (at most `count`), the rest counting as 0.
 struct KneeLutChannel {
   std::vector<double> data;
   std::uint32_t count = 0;
@@ -48,8 +54,8 @@ class LutFile {
   LutFile(const LutFile&) = delete;
   LutFile& operator=(const LutFile&) = delete;
 
-  // Opens an existing regular file ("r", or "r+" without readOnly); false when it does not
-  // exist, is no regular file (a directory), or does not open.
+  // Opens an existing file for reading ("r", or "r+" without readOnly): anything that opens,
+  // a device or a pipe too; false when it does not exist, is a directory, or does not open.
   bool openForReading(const std::string& name, bool readOnly);
   // Opens for writing ("w": created or truncated).
   bool openForWriting(const std::string& name);
@@ -58,7 +64,7 @@ class LutFile {
 
   // Reads a channel: its four keys from the first lines anywhere in the file that contain
   // them, then the ascending entry run 0, 1, … from the first line that contains `section`.
-  // 0; kLutFileNotOpened; kLutFileRefused for a count that is negative or too large.
+  // 0; kLutFileNotOpened; kLutFileRefused for a count that is negative or beyond 32 bits.
   int readTableChannel(const std::string& name, LutChannel& channel, std::string_view section);
   // "[red]", "[green]", "[blue]" in that order; the first non-zero result, else 0.
   int readColourTable(const std::string& name, LutChannel& red, LutChannel& green,
@@ -87,15 +93,11 @@ class LutFile {
   void putEntries(const KneeLutChannel& channel);
   void putChannel(std::string_view section, const LutChannel& channel);
 
-  // Reading: the value of the first line containing `key` (0 when none), and the entry lines.
-  std::int64_t keyValue(const char* key);
-  template <typename Entry, typename Convert>
-  void readEntries(std::vector<Entry>& data, std::string_view section, Convert convert);
-
   std::FILE* file_ = nullptr;
 };
 
-// True when a file or directory of that name exists.
+// True when something other than a directory exists under that name; a directory counts as
+// missing, as it does for configuration files.
 bool lutFileExists(const std::string& name);
 
 }  // namespace brenvik::persistence

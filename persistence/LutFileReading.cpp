@@ -1,19 +1,20 @@
-// Reading lookup-table files: keys by a whole-file search, entries as the ascending run from
-// index 0 after the section line, lines in pieces of at most 255 characters.
+// Reading lookup-table files in one pass: keys from the first line pieces that contain them,
+// entries as the ascending run from index 0 after the section line, lines in pieces of at most
+// 255 characters. One pass reads anything that opens: regular files, devices, pipes.
+#include <algorithm>
 #include <array>
 #include <cctype>
 #include <cstdlib>
 #include <cstring>
 #include <limits>
-#include <new>
+#include <optional>
+#include <span>
 
 #include "persistence/LutFile.h"
 
 namespace brenvik::persistence {
 
 namespace {
-
-using Line = std::array<char, kLutLineLength + 1>;
 
 // The leading decimal integer of `text` (white space skipped, optional sign), 0 when there
 // is none; saturated at the 64-bit range.
@@ -36,86 +37,143 @@ std::int32_t saturated(std::int64_t value) {
   return static_cast<std::int32_t>(value < kLow ? kLow : (value > kHigh ? kHigh : value));
 }
 
-// The second piece of a line cut at "=" and "'": after the first piece and the run of
-// delimiters behind it, up to the next delimiter; empty when there is none.
-const char* secondPiece(char* line) {
+// The value of a key line: the second piece of the line cut at "=" and "'", after the first
+// piece and the run of delimiters behind it, up to the next delimiter; 0 when there is none.
+std::int64_t keyLineValue(const char* line) {
   constexpr const char* kDelimiters = "='";
-  char* piece = line + std::strspn(line, kDelimiters);
+  const char* piece = line + std::strspn(line, kDelimiters);
   piece += std::strcspn(piece, kDelimiters);
   piece += std::strspn(piece, kDelimiters);
-  piece[std::strcspn(piece, kDelimiters)] = '\0';
-  return piece;
+  // The piece ends at the next delimiter, which the leading digits never cross.
+  return leadingInteger(piece);
 }
 
-bool readLine(std::FILE* file, Line& line) {
-  return std::fgets(line.data(), static_cast<int>(line.size()), file) != nullptr;
-}
+// Cuts a stream into the pieces a 256-character line buffer reads: up to and including a line
+// end, at most 255 characters. Counts every byte, so that a stream without line ends or full
+// of NUL characters still comes to its end of reading.
+class PieceReader {
+ public:
+  explicit PieceReader(std::FILE* file) : file_(file) {}
 
-// An element count as a vector size, or false when it is negative or too large.
-bool acceptedCount(std::int64_t count) { return count >= 0 && count <= kMaxLutElements; }
-
-template <typename Entry>
-bool allocate(std::vector<Entry>& data, std::int64_t count) {
-  try {
-    data.assign(static_cast<std::size_t>(count), Entry{});
-  } catch (const std::bad_alloc&) {
-    data = {};
-    return false;
+  // The next piece as a C string (it ends at its first NUL, as a line buffer's text does);
+  // false at the end of the stream or of what is read.
+  bool next(std::array<char, kLutLineLength + 1>& piece) {
+    std::size_t length = 0;
+    while (length < kLutLineLength) {
+      if (position_ == filled_ && !refill()) break;
+      const char* start = buffer_.data() + position_;
+      const std::size_t room = std::min(kLutLineLength - length, filled_ - position_);
+      const auto* end = static_cast<const char*>(std::memchr(start, '\n', room));
+      const std::size_t taken = end != nullptr ? static_cast<std::size_t>(end - start) + 1 : room;
+      std::memcpy(piece.data() + length, start, taken);
+      length += taken;
+      position_ += taken;
+      if (end != nullptr) break;
+    }
+    piece[length] = '\0';
+    return length > 0;
   }
-  return true;
+
+ private:
+  bool refill() {
+    if (read_ >= kLongestLutRead) return false;
+    const std::size_t wanted =
+        static_cast<std::size_t>(std::min<std::uint64_t>(buffer_.size(), kLongestLutRead - read_));
+    filled_ = std::fread(buffer_.data(), 1, wanted, file_);
+    position_ = 0;
+    read_ += filled_;
+    return filled_ > 0;
+  }
+
+  std::FILE* file_;
+  std::array<char, 65536> buffer_{};
+  std::size_t position_ = 0;
+  std::size_t filled_ = 0;
+  std::uint64_t read_ = 0;
+};
+
+// A key searched for in the pass: found on the first piece that contains its text.
+struct KeySearch {
+  const char* name;
+  bool found = false;
+  std::int64_t value = 0;  // 0 when the file lacks the key
+};
+
+// A channel's four keys, in the order their values are assigned.
+enum KeyIndex : std::size_t { kId, kCount, kFormat, kNumber, kKeyCount };
+
+// One pass over the stream: the first piece containing each key gives its value, and from the
+// first piece containing `section` on, the ascending entry run is collected. Reading ends at
+// the end of the stream, or once every key is known and the run holds `count` entries.
+// The count of entries wanted: the caller's, or the value of a key once the pass has found it.
+struct WantedCount {
+  const KeySearch* key = nullptr;
+  std::int64_t fixed = 0;
+  std::optional<std::int64_t> known() const {
+    if (key == nullptr) return fixed;
+    return key->found ? std::optional<std::int64_t>(key->value) : std::nullopt;
+  }
+};
+
+template <typename Entry, typename Convert>
+void scan(std::FILE* file, std::span<KeySearch> keys, std::string_view section,
+          std::vector<Entry>& data, WantedCount count, Convert convert) {
+  PieceReader reader(file);
+  std::array<char, kLutLineLength + 1> piece{};
+  const std::string wanted(section);
+  bool inSection = false;
+  std::array<char, 24> expected{};  // the next index followed by ","
+  std::snprintf(expected.data(), expected.size(), "%zu,", data.size());
+  // The run stops at the count once it is known; before that, it is cut to the count after the
+  // pass, which gives the same entries because the run only ever advances.
+  const auto runComplete = [&] {
+    const std::optional<std::int64_t> entries = count.known();
+    return entries && *entries >= 0 && data.size() >= static_cast<std::uint64_t>(*entries);
+  };
+  const auto keysComplete = [&] {
+    return std::all_of(keys.begin(), keys.end(), [](const KeySearch& key) { return key.found; });
+  };
+  while (!(keysComplete() && runComplete()) && reader.next(piece)) {
+    for (KeySearch& key : keys) {
+      if (!key.found && std::strstr(piece.data(), key.name) != nullptr) {
+        key.found = true;
+        key.value = keyLineValue(piece.data());
+      }
+    }
+    if (!inSection) {
+      // The section line itself may already hold entry 0.
+      if (std::strstr(piece.data(), wanted.c_str()) == nullptr) continue;
+      inSection = true;
+    }
+    if (runComplete() || std::strstr(piece.data(), expected.data()) == nullptr) continue;
+    data.push_back(convert(std::strchr(piece.data(), ',') + 1));
+    std::snprintf(expected.data(), expected.size(), "%zu,", data.size());
+  }
 }
 
 }  // namespace
 
-std::int64_t LutFile::keyValue(const char* key) {
-  std::rewind(file_);
-  Line line{};
-  while (readLine(file_, line)) {
-    if (std::strstr(line.data(), key) != nullptr) return leadingInteger(secondPiece(line.data()));
-  }
-  return 0;
-}
-
-template <typename Entry, typename Convert>
-void LutFile::readEntries(std::vector<Entry>& data, std::string_view section, Convert convert) {
-  std::rewind(file_);
-  const std::string wanted(section);
-  Line line{};
-  bool inSection = false;
-  std::size_t next = 0;
-  std::array<char, 24> expected{};  // the next index followed by ","
-  std::snprintf(expected.data(), expected.size(), "%zu,", next);
-  while (next < data.size() && readLine(file_, line)) {
-    if (!inSection) {
-      // The section line itself may already hold entry 0.
-      if (std::strstr(line.data(), wanted.c_str()) == nullptr) continue;
-      inSection = true;
-    }
-    if (std::strstr(line.data(), expected.data()) == nullptr) continue;
-    data[next] = convert(std::strchr(line.data(), ',') + 1);
-    ++next;
-    std::snprintf(expected.data(), expected.size(), "%zu,", next);
-  }
-}
-
 int LutFile::readTableChannel(const std::string& name, LutChannel& channel,
                               std::string_view section) {
   channel.data = {};
+  channel.nrOfElements = 0;
   if (!openForReading(name, true)) return kLutFileNotOpened;
-  channel.id = saturated(keyValue("id"));
-  const std::int64_t count = keyValue("nrOfElements");
-  channel.format = saturated(keyValue("format"));
-  channel.number = static_cast<std::uint32_t>(saturated(keyValue("number")));
-  if (!acceptedCount(count) || !allocate(channel.data, count)) {
-    close();
-    channel.nrOfElements = 0;
-    return kLutFileRefused;
-  }
-  channel.nrOfElements = static_cast<std::uint32_t>(count);
-  readEntries(channel.data, section, [](const char* text) {
+  std::array<KeySearch, kKeyCount> keys{
+      {{"id"}, {"nrOfElements"}, {"format"}, {"number"}}};
+  scan(file_, keys, section, channel.data, WantedCount{&keys[kCount]}, [](const char* text) {
     return static_cast<std::uint32_t>(saturated(leadingInteger(text)));
   });
   close();
+  channel.id = saturated(keys[kId].value);
+  channel.format = saturated(keys[kFormat].value);
+  channel.number = static_cast<std::uint32_t>(saturated(keys[kNumber].value));
+  const std::int64_t count = keys[kCount].value;
+  if (count < 0 || count > std::numeric_limits<std::uint32_t>::max()) {
+    channel.data = {};
+    return kLutFileRefused;
+  }
+  channel.nrOfElements = static_cast<std::uint32_t>(count);
+  if (channel.data.size() > channel.nrOfElements) channel.data.resize(channel.nrOfElements);
   return kLutFileOk;
 }
 
@@ -129,13 +187,9 @@ int LutFile::readColourTable(const std::string& name, LutChannel& red, LutChanne
 int LutFile::readKneeChannel(const std::string& name, KneeLutChannel& channel,
                              std::string_view section) {
   channel.data = {};
-  if (!acceptedCount(channel.count)) return kLutFileRefused;
   if (!openForReading(name, true)) return kLutFileNotOpened;
-  if (!allocate(channel.data, channel.count)) {
-    close();
-    return kLutFileRefused;
-  }
-  readEntries(channel.data, section, [](const char* text) { return std::strtod(text, nullptr); });
+  scan(file_, {}, section, channel.data, WantedCount{nullptr, channel.count},
+       [](const char* text) { return std::strtod(text, nullptr); });
   close();
   return kLutFileOk;
 }

@@ -5,11 +5,13 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <tuple>
 
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SimulatorRates.h"
 #include "runtime/ParameterRecord.h"
+#include "semantics/Conversion.h"
 #include "semantics/SetterContract.h"
 #include "semantics/SimulatorTiming.h"
 
@@ -109,7 +111,7 @@ double currentFrameRate(SetContext& context) {
 // A limit of `ceiling` lowered to trunc(bound); an infinite or undefined bound lowers nothing.
 std::int64_t boundedLimit(std::int64_t ceiling, double bound) {
   if (std::isnan(bound) || bound >= static_cast<double>(ceiling)) return ceiling;
-  return std::max<std::int64_t>(static_cast<std::int64_t>(std::trunc(bound)),
+  return std::max<std::int64_t>(conversion::held<std::int64_t>(bound),
                                 std::numeric_limits<std::int32_t>::min());
 }
 
@@ -443,10 +445,62 @@ void setSimulatorSelectMode(SetContext& context, std::uint32_t mode, bool report
       {modeAccessStep, widthLimitStep, lineGapLimitStep, heightLimitStep, frameGapLimitStep});
 }
 
-void adoptStoredSimulatorSettings(SetContext& context) {
+namespace {
+
+// True when `check` lets its value through.
+template <typename Check>
+bool accepts(Check&& check) {
+  try {
+    check();
+  } catch (const codes::RaisedCode&) {
+    return false;
+  }
+  return true;
+}
+
+// The values that make up the simulator's geometry and timing.
+constexpr auto kGeometryMembers =
+    std::make_tuple(&SimulatorValues::selectMode, &SimulatorValues::width,
+                    &SimulatorValues::lineGap, &SimulatorValues::height,
+                    &SimulatorValues::frameGap, &SimulatorValues::pixelFrequency,
+                    &SimulatorValues::lineRate, &SimulatorValues::frameRate);
+
+bool sameGeometry(const SimulatorValues& a, const SimulatorValues& b) {
+  return std::apply([&](auto... member) { return ((a.*member == b.*member) && ...); },
+                    kGeometryMembers);
+}
+
+}  // namespace
+
+void adoptStoredSimulatorSettings(SetContext& context, const SimulatorValues& before) {
   SimulatorValues& simulator = simulatorOf(context);
-  simulator.effectiveWidth = static_cast<std::uint32_t>(
-      std::min<std::uint64_t>(roundedToTicks(simulator.width), kLargestSize));
+  const auto keepUnless = [&](auto member, bool accepted) {
+    if (!accepted) simulator.*member = before.*member;
+  };
+  // The setters' own checks, each against the values adopted before it; the select-mode
+  // setter later writes the line with the stored line gap and the frame with the stored frame
+  // gap whatever the mode, so those sums must fit too.
+  keepUnless(&SimulatorValues::selectMode, accepts([&] {
+               requireEntry("FG_CAMERASIMULATOR_SELECT_MODE", simulator.selectMode);
+             }));
+  keepUnless(&SimulatorValues::width,
+             simulator.width != 0 && roundedToTicks(simulator.width) <= kLargestSize);
+  keepUnless(&SimulatorValues::lineGap, roundedToTicks(simulator.width) +
+                                                roundedToTicks(simulator.lineGap) <=
+                                            kLargestSize);
+  keepUnless(&SimulatorValues::height, simulator.height != 0 && simulator.height <= kLargestSize);
+  keepUnless(&SimulatorValues::frameGap,
+             std::uint64_t{simulator.height} + simulator.frameGap <= kLargestSize);
+  keepUnless(&SimulatorValues::pixelFrequency, accepts([&] {
+               requireInRange("FG_CAMERASIMULATOR_PIXEL_FREQUENCY", simulator.pixelFrequency);
+               require(activePixels(simulator.pixelFrequency) != 0);
+             }));
+  keepUnless(&SimulatorValues::lineRate,
+             std::isfinite(simulator.lineRate) && simulator.lineRate >= kSlowestLineRate);
+  keepUnless(&SimulatorValues::frameRate,
+             std::isfinite(simulator.frameRate) && simulator.frameRate >= kSlowestFrameRate);
+
+  simulator.effectiveWidth = static_cast<std::uint32_t>(roundedToTicks(simulator.width));
   simulator.effectiveHeight = simulator.height;
   // A file keeps 12 digits, so a rate saved at a limit may read back a hair beyond it; like
   // the line rate when the mode is selected, it is brought back within the limits.
@@ -454,12 +508,16 @@ void adoptStoredSimulatorSettings(SetContext& context) {
       std::max(std::min(simulator.frameRate, frameRateLimit(simulator)), kSlowestFrameRate);
 }
 
+void applyAdoptedSimulatorGeometry(SetContext& context, const SimulatorValues& before) {
+  SimulatorValues& simulator = simulatorOf(context);
+  if (sameGeometry(simulator, before)) return;
+  setSimulatorSelectMode(context, simulator.selectMode, false);
+}
+
 // --- Creation ---
 
 bool prepareCameraSimulator(SetContext& context) {
   setDescriptionMaximum(context, kPixelFrequencyId, kLargestPixelFrequency);
-  refreshLimits(context, {modeAccessStep, widthLimitStep, lineGapLimitStep, heightLimitStep,
-                          frameGapLimitStep, lineRateLimitStep, frameRateLimitStep});
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 
+#include "parameters/CurrentValues.h"
 #include "semantics/SetContext.h"
 #include "semantics/Writable.h"
 
@@ -43,11 +44,21 @@ inline constexpr std::array kCameraSimulatorParameters{
 // A configuration load stores the requested sizes and rates without running their setters;
 // this makes the stored width, height and frame rate the effective sizes and the actual frame
 // rate, which the select-mode setter applies again, so that a loaded geometry takes effect.
-void adoptStoredSimulatorSettings(SetContext& context);
+// The stored values get their setters' checks first: a select mode, size, gap or rate that its
+// setter would refuse keeps the value it had before the load (`before`), as a refused set
+// does, so no file brings the hardware into a state that no set reaches.
+void adoptStoredSimulatorSettings(SetContext& context, const parameters::SimulatorValues& before);
 
-// The creation-time preparation: the description's pixel-frequency maximum, the access of the
-// initial select mode and every limit that follows from the initial derived state. Limits
-// never fail, so it always gives true (false would end the preparation of later families).
+// After a load that stored part of the simulator's geometry and then ended early, writes the
+// adopted geometry to the hardware through the select-mode setter (quietly), so that the
+// simulator's getters agree with each other and with the hardware. Nothing is written when
+// the geometry is what it was before the load.
+void applyAdoptedSimulatorGeometry(SetContext& context, const parameters::SimulatorValues& before);
+
+// The creation-time preparation: the description's pixel-frequency maximum, nothing else; the
+// other limits and the access of the select mode stay as described until a setter's limit
+// steps run. The derived state starts prepared in the stored values. Always true (false would
+// end the preparation of later families).
 bool prepareCameraSimulator(SetContext& context);
 
 }  // namespace brenvik::semantics

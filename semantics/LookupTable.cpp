@@ -142,8 +142,12 @@ void loadCustomTable(SetContext& context) {
     codes::raise(codes::kConfigurationWrite);
   }
   // A shorter file leaves the entries beyond it as they were; a longer one gives its first 1024.
+  // Entries within the count that the file lacks are 0.
   const std::size_t count = std::min<std::size_t>(channel.nrOfElements, kLutSize);
-  std::copy_n(channel.data.begin(), count, lut.table.begin());
+  const std::size_t found = std::min(count, channel.data.size());
+  std::copy_n(channel.data.begin(), found, lut.table.begin());
+  std::fill(lut.table.begin() + static_cast<std::ptrdiff_t>(found),
+            lut.table.begin() + static_cast<std::ptrdiff_t>(count), 0u);
   writeWholeTable(context);
 }
 

@@ -8,6 +8,7 @@
 #include "description/DescriptionRows.h"
 #include "parameters/HardwareBinding.h"
 #include "runtime/SdkRuntime.h"
+#include "semantics/Conversion.h"
 
 namespace brenvik::semantics {
 
@@ -26,9 +27,8 @@ constexpr std::uint32_t kElementsUint32 = 2;
 // The conversion of a double to a signed 32-bit integer: toward zero, and −2^31 for a value
 // that is not finite or lies outside the 32-bit range (as the processor's conversion does).
 std::int32_t toInt32(double value) {
-  constexpr double kLimit = 2147483648.0;  // 2^31
-  if (!(value > -kLimit - 1.0 && value < kLimit)) return std::numeric_limits<std::int32_t>::min();
-  return static_cast<std::int32_t>(value);
+  return conversion::truncated<std::int32_t>(value).value_or(
+      std::numeric_limits<std::int32_t>::min());
 }
 
 // 1023 − entry in 32-bit two's complement: an entry of −2^31 wraps to a negative number and so

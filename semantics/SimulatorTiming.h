@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "parameters/SimulatorRates.h"
+#include "semantics/Conversion.h"
 
 namespace brenvik::semantics::simulator_timing {
 
@@ -20,17 +21,20 @@ constexpr std::uint64_t roundedToTicks(std::uint64_t pixels) {
 // Active pixels of a 2000-tick sequence for a pixel frequency in MHz: f × 1e6 × 2000 ticks ×
 // 8 ns / 8 pixels is f × 2, rounded; computed as f × 2 so that halves round exactly.
 constexpr std::uint32_t activePixels(double megahertz) {
-  return static_cast<std::uint32_t>(megahertz * 2 + 0.5);
+  return conversion::roundedHalfUp<std::uint32_t>(megahertz * 2);
 }
 
-// Ticks per line for a line rate in lines per second, rounded.
+// Ticks per line for a line rate in lines per second, rounded. The setters' limits keep the
+// count within 32 bits; a line that did not fit would be held at the longest the register
+// counts.
 constexpr std::uint32_t lineTicks(double linesPerSecond) {
-  return static_cast<std::uint32_t>(1 / (linesPerSecond * kTickSeconds) + 0.5);
+  return conversion::roundedHalfUp<std::uint32_t>(1 / (linesPerSecond * kTickSeconds));
 }
 
-// Ticks per line for a frame rate in frames per second with `height` lines, rounded.
+// Ticks per line for a frame rate in frames per second with `height` lines, rounded and held
+// likewise (a height of 0, which no set leaves behind, would give the longest line).
 constexpr std::uint32_t lineTicksForFrameRate(double framesPerSecond, std::uint32_t height) {
-  return static_cast<std::uint32_t>(1 / (framesPerSecond * kTickSeconds) / height + 0.5);
+  return conversion::roundedHalfUp<std::uint32_t>(1 / (framesPerSecond * kTickSeconds) / height);
 }
 
 }  // namespace brenvik::semantics::simulator_timing

@@ -4,10 +4,12 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <limits>
 
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
+#include "semantics/Conversion.h"
 #include "semantics/SetterContract.h"
 #include "semantics/TriggerActions.h"
 #include "semantics/TriggerSetters.h"
@@ -24,10 +26,20 @@ constexpr double kTickNanoseconds = 8.0;  // one tick of the 125 MHz time base
 constexpr double kDebounceStepNanoseconds = 24.0;
 constexpr std::uint32_t kMinimumPeriodOffset = 9;  // ticks the generator adds to each period
 
-// Microseconds to ticks of the time base, rounding half up.
+// The longest time a 32-bit tick register holds, in microseconds (about 34.36 s).
+constexpr double kLongestRegisterTime =
+    std::numeric_limits<std::uint32_t>::max() * kTickNanoseconds / 1000;
+
+// Microseconds to ticks of the time base, rounding half up. A time whose ticks do not fit the
+// 32-bit register (a pulse width beyond 34.36 s) is held at the register's largest count, so
+// the hardware holds the longest pulse it can, and gets and cross-checks read back that time.
 std::uint32_t ticks(double microseconds) {
-  return static_cast<std::uint32_t>(microseconds * 1000 * 0.125 + 0.5);
+  return conversion::roundedHalfUp<std::uint32_t>(microseconds * 1000 * 0.125);
 }
+
+// The time the hardware will hold for `microseconds`: the value itself, or the longest time
+// of the register when its ticks do not fit.
+double heldTime(double microseconds) { return std::min(microseconds, kLongestRegisterTime); }
 
 // A generator's hardware slots, its SDK ids and its description rows (the ranges).
 struct PulseFormSlots {
@@ -69,7 +81,7 @@ bool generatorsFit(const SetContext& context, const PendingTime& pending = {}) {
     for (const bool isWidth : {false, true}) {
       double time = 0;
       if (pending.generator == g && pending.isWidth == isWidth) {
-        time = pending.microseconds;
+        time = heldTime(pending.microseconds);
       } else {
         const Hw slot = isWidth ? kPulseForms[g].width : kPulseForms[g].delay;
         time = context.hardware.readUint32(slot) * kTickNanoseconds / 1000;
@@ -112,10 +124,14 @@ void setFramesPerSecond(SetContext& context, double rate, bool reportErrors) {
       [&] { requireInRange("FG_TRIGGER_FRAMESPERSECOND", rate); },
       [&] {
         require(generatorsFit(context), codes::kTriggerTimingCheck);
-        // Nanoseconds over the tick length: 8 Hz gives exactly 15625000 ticks this way.
-        const auto period = static_cast<std::uint32_t>(1e9 / (rate * kTickNanoseconds));
-        context.hardware.writeUint32(Hw::Cam0_Generators_Generator_MinimumPeriod_Number,
-                                     period - kMinimumPeriodOffset, true);
+        // Nanoseconds over the tick length: 8 Hz gives exactly 15625000 ticks this way. The
+        // slowest rate gives 2^32 ticks, which fits the register once the offset is taken off.
+        const auto period = conversion::held<std::int64_t>(1e9 / (rate * kTickNanoseconds));
+        context.hardware.writeUint32(
+            Hw::Cam0_Generators_Generator_MinimumPeriod_Number,
+            static_cast<std::uint32_t>(std::clamp<std::int64_t>(
+                period - kMinimumPeriodOffset, 0, std::numeric_limits<std::uint32_t>::max())),
+            true);
       });
 }
 
@@ -125,7 +141,7 @@ void setInputDebounce(SetContext& context, double microseconds, bool reportError
       [&] { requireInRange("FG_TRIGGERIN_DEBOUNCE", microseconds); },
       [&] {
         const auto steps =
-            static_cast<std::uint32_t>(microseconds * 1000 / kDebounceStepNanoseconds + 0.5);
+            conversion::roundedHalfUp<std::uint32_t>(microseconds * 1000 / kDebounceStepNanoseconds);
         context.hardware.writeUint32(Hw::TriggerInput_Debounce8_Prescale_Period, steps, true);
       });
 }

@@ -194,8 +194,19 @@ TEST_F(ConfigFileParserTest, NumberReadersConvertLeadingPartsAndRefuseErrorTexts
   number = 5;
   EXPECT_EQ(parser->parseIntKeyFromPort(0, "Text", number), -1);
   EXPECT_EQ(number, 5u);
+  // What is read is always finite: beyond the doubles is the largest double, and the words a
+  // C library takes for infinity and "not a number" are no number.
   Fg_ConfigFileParser::getDoubleValue("1e999", real);
-  EXPECT_TRUE(std::isinf(real));
+  EXPECT_EQ(real, std::numeric_limits<double>::max());
+  Fg_ConfigFileParser::getDoubleValue("-1e999", real);
+  EXPECT_EQ(real, std::numeric_limits<double>::lowest());
+  for (const char* word : {"inf", "-inf", "nan", "infinity", "INF", "+NaN", " Infinity"}) {
+    real = 5;
+    Fg_ConfigFileParser::getDoubleValue(word, real);
+    EXPECT_EQ(real, 0.0) << word;
+  }
+  Fg_ConfigFileParser::getDoubleValue(".5e1;", real);
+  EXPECT_EQ(real, 5.0);
 }
 
 TEST_F(ConfigFileParserTest, CarriageReturnLineEndsReadAsPlainLineEnds) {

@@ -2,8 +2,14 @@
 // typical values and at the limits, the order of writes when the select mode changes, the
 // refusals that keep the previous values, and the limits and access in the description.
 #include <cmath>
+#include <initializer_list>
+#include <string>
 
+#include "ScratchFiles.h"
 #include "SetPathFixture.h"
+#include "TextMode.h"
+#include "description/DescriptionRows.h"
+#include "simboard/control.h"
 #include "semantics/SimulatorTiming.h"
 
 namespace brenvik::test {
@@ -194,7 +200,11 @@ TEST_F(CameraSimulator, LineRateModeWritesTicksPerLineAndDropsTheLineGap) {
   EXPECT_DOUBLE_EQ(getDouble(kLineRate), 10000);
   EXPECT_DOUBLE_EQ(getDouble(kFrameRate), 10000.0 / 1024);
 
-  // The fastest line for 1024 pixels: P / 1032.
+  // The fastest line for 1024 pixels: P / 1032. The description says so once a width set has
+  // run its limit steps; the setter's check holds all the same.
+  EXPECT_EQ(realMaximum(kLineRate), 1e7);
+  ASSERT_EQ(set(kWidth, 1024), 0);
+  writes();
   EXPECT_DOUBLE_EQ(realMaximum(kLineRate), kPixelRate / 1032);
   EXPECT_EQ(setDouble(kLineRate, 968993), -6000);
   EXPECT_EQ(setDouble(kLineRate, 0.09), -6000);
@@ -234,6 +244,9 @@ TEST_F(CameraSimulator, FrameRateWritesTicksPerLineForTheHeight) {
   EXPECT_DOUBLE_EQ(getDouble(kFrameRate), 1 / (4883 * 1024 * 8e-9));
   EXPECT_DOUBLE_EQ(getDouble(kLineRate), 8 / (1024 * 8e-9));
 
+  EXPECT_EQ(realMaximum(kFrameRate), 1e7);
+  ASSERT_EQ(set(kHeight, 1024), 0);
+  writes();
   EXPECT_DOUBLE_EQ(realMaximum(kFrameRate), kPixelRate / (1032.0 * 1024));
   EXPECT_EQ(setDouble(kFrameRate, 947), -6000);
   EXPECT_EQ(setDouble(kFrameRate, 0.09), -6000);
@@ -355,24 +368,122 @@ TEST_F(CameraSimulator, TheSimulatorCountsAsAPixelClock) {
   EXPECT_EQ(get(sdkId("FG_CAMSTATUS")), 0u);
 }
 
-// Without the defaults, creation has already put the limits and access of the initial state
-// into the description.
+// Creation changes one description value of the simulator, the pixel-frequency maximum; the
+// other limits and the access stay as described until a setter's limit steps run.
 class CameraSimulatorWithoutDefaults : public CameraSimulator {
  protected:
   std::uint32_t creationFlags() const override { return 1; }
 };
 
-TEST_F(CameraSimulatorWithoutDefaults, CreationPreparesLimitsAndAccess) {
-  EXPECT_EQ(modeAccess(), (std::vector<std::int32_t>{1, 1, 7, 1, 1}));
+constexpr std::int32_t kSizesAndRates[] = {kWidth,  kLineGap,   kHeight,         kFrameGap,
+                                           kLineRate, kFrameRate, kPixelFrequency};
+
+TEST_F(CameraSimulatorWithoutDefaults, CreationChangesOnlyThePixelFrequencyMaximum) {
   EXPECT_DOUBLE_EQ(realMaximum(kPixelFrequency), 999.9999999999999);
-  EXPECT_DOUBLE_EQ(realMaximum(kLineRate), kPixelRate / 1032);
-  EXPECT_DOUBLE_EQ(realMaximum(kFrameRate), kPixelRate / (1032.0 * 1024));
-  EXPECT_EQ(maximum(kLineGap), 0);
-  EXPECT_EQ(maximum(kFrameGap), 0);
-  EXPECT_EQ(maximum(kWidth), 65536);
-  EXPECT_EQ(maximum(kHeight), 65536);
+  for (const std::int32_t id : kSizesAndRates) {
+    const description::DescriptionRow& row = *description::findDescribedRow(id);
+    EXPECT_EQ(access(id), row.access) << row.name;
+    if (row.kind == runtime::kKindDouble) {
+      if (id != kPixelFrequency) {
+        EXPECT_EQ(realMaximum(id), row.values.realMaximum) << row.name;
+      }
+    } else {
+      EXPECT_EQ(maximum(id), row.values.maximum) << row.name;
+    }
+  }
+  // The derived state is prepared all the same.
   EXPECT_EQ(get(kWidth), 1024u);
   EXPECT_NEAR(getDouble(kFrameRate), 10.0, 0.001);
+}
+
+// The default pass runs the select-mode setter and its steps, and no step of the rates.
+TEST_F(CameraSimulator, TheDefaultPassLeavesTheRateLimitsAsDescribed) {
+  EXPECT_EQ(modeAccess(), (std::vector<std::int32_t>{1, 1, 7, 1, 1}));
+  EXPECT_EQ(realMaximum(kLineRate), description::findDescribedRow(kLineRate)->values.realMaximum);
+  EXPECT_EQ(realMaximum(kFrameRate),
+            description::findDescribedRow(kFrameRate)->values.realMaximum);
+  EXPECT_EQ(maximum(kLineGap), 0);
+  EXPECT_EQ(maximum(kFrameGap), 0);
+}
+
+// --- A loaded geometry ---
+
+class LoadedSimulatorGeometry : public CameraSimulator {
+ protected:
+  // Saves the current configuration, with `replacements` ("KEY=VALUE;" lines) put in for the
+  // lines of those keys, and loads it again.
+  int reload(std::initializer_list<std::string> replacements, bool endFirstPass = false) {
+    const std::string file = scratch_.path("geometry.mcf");
+    EXPECT_EQ(Fg_saveConfig(&handle_, file.c_str()), 0);
+    std::string content = fromTextMode(ScratchDirectory::read(file));
+    for (const std::string& line : replacements) {
+      const std::string key = line.substr(0, line.find('=') + 1);
+      const std::size_t at = content.find("\n" + key);
+      EXPECT_NE(at, std::string::npos) << key;
+      content.replace(at + 1, content.find('\n', at + 1) - at - 1, line);
+    }
+    if (endFirstPass) {
+      // Ends pass 1: the last stored key goes missing.
+      const std::size_t at = content.find("\nFG_TRIGGER_OUTPUT_EVENT_SELECT=");
+      content.erase(at + 1, content.find('\n', at + 1) - at);
+    }
+    scratch_.write("geometry.mcf", content);
+    return Fg_loadConfig(&handle_, file.c_str());
+  }
+
+  // Width, height and frame rate as the getters give them, and the sizes on the hardware.
+  void expectGeometry(std::uint32_t width, std::uint32_t height) {
+    EXPECT_EQ(get(kWidth), width);
+    EXPECT_EQ(get(kHeight), height);
+    EXPECT_EQ(hardware("Size_ImageWidth"), width / 8);
+    EXPECT_EQ(hardware("Size_ImageHeight"), height);
+    const double frameRate = getDouble(kFrameRate);
+    EXPECT_TRUE(std::isfinite(frameRate) && frameRate > 0) << frameRate;
+  }
+  std::uint32_t hardware(const std::string& name) {
+    char text[32] = {};
+    EXPECT_EQ(simboard_get(board_, ("Device1_Process0_CameraSimulator_" + name).c_str(), text,
+                           sizeof text),
+              0);
+    return static_cast<std::uint32_t>(std::stoul(text));
+  }
+
+  ScratchDirectory scratch_;
+};
+
+// Sizes of 0 and rates that are no number are refused as their setters refuse them: the
+// values before the load stay, the hardware keeps sizes a set can reach, and a save afterwards
+// writes finite numbers only.
+TEST_F(LoadedSimulatorGeometry, RefusedSizesAndRatesKeepTheirValues) {
+  ASSERT_EQ(set(kWidth, 640), 0);
+  ASSERT_EQ(set(kHeight, 480), 0);
+  EXPECT_EQ(reload({"FG_CAMERASIMULATOR_WIDTH=0;", "FG_CAMERASIMULATOR_HEIGHT=0;",
+                    "FG_CAMERASIMULATOR_FRAMERATE=inf;"}),
+            0);
+  expectGeometry(640, 480);
+  EXPECT_EQ(reload({"FG_CAMERASIMULATOR_WIDTH=70000;", "FG_CAMERASIMULATOR_HEIGHT=65537;",
+                    "FG_CAMERASIMULATOR_FRAMERATE=nan;", "FG_CAMERASIMULATOR_SELECT_MODE=7;"}),
+            0);
+  expectGeometry(640, 480);
+  const std::string file = scratch_.path("after.mcf");
+  ASSERT_EQ(Fg_saveConfig(&handle_, file.c_str()), 0);
+  const std::string saved = ScratchDirectory::read(file);
+  EXPECT_EQ(saved.find("inf"), std::string::npos);
+  EXPECT_EQ(saved.find("nan"), std::string::npos);
+}
+
+TEST_F(LoadedSimulatorGeometry, AcceptedSizesTakeEffect) {
+  EXPECT_EQ(reload({"FG_CAMERASIMULATOR_WIDTH=512;", "FG_CAMERASIMULATOR_HEIGHT=256;"}), 0);
+  expectGeometry(512, 256);
+}
+
+// A load that ends in pass 1 keeps what it stored; the simulator's part of it takes effect, so
+// that its getters agree with each other and with the hardware.
+TEST_F(LoadedSimulatorGeometry, ALoadEndingInTheFirstPassLeavesAGeometryThatAgrees) {
+  EXPECT_EQ(reload({"FG_CAMERASIMULATOR_WIDTH=640;", "FG_CAMERASIMULATOR_HEIGHT=480;"}, true),
+            -5000);
+  expectGeometry(640, 480);
+  EXPECT_NEAR(getDouble(kFrameRate), 10.0, 0.01);
 }
 
 }  // namespace

@@ -1,10 +1,12 @@
 // The lookup-table file parameters through the simulated board: saving the current table,
 // loading a custom table into the cache and the hardware, and what each failure leaves.
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <thread>
 
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
@@ -139,6 +141,33 @@ TEST_F(LutFiles, ShortAndLongFilesChangeOnlyTheEntriesTheyHave) {
   EXPECT_EQ(writes(), std::vector<std::string>{tableWrite(expected)});
 }
 
+// A count the file does not fill gives 0 for the entries it lacks, however large the count.
+TEST_F(LutFiles, ALargeCountLoadsTheEntriesThereAreAndZeros) {
+  ASSERT_EQ(set(kType, kCustom), 0);
+  ASSERT_EQ(setText(kCustomFile, write("large.lut", grayFile("4000000000", {5, 6}))), 0);
+  Table expected{};
+  expected[0] = 5;
+  expected[1] = 6;
+  EXPECT_EQ(table(), expected);
+}
+
+#ifndef _WIN32  // FIFOs and /dev/null are POSIX
+// Whatever opens for reading is read: a device, and a FIFO fed by another thread (as a shell's
+// process substitution feeds one).
+TEST_F(LutFiles, DevicesAndPipesAreRead) {
+  ASSERT_EQ(set(kType, kCustom), 0);
+  writes();
+  EXPECT_EQ(setText(kCustomFile, "/dev/null"), 0);
+  EXPECT_EQ(writes().size(), 1u) << "a file without a count writes the table again";
+  const std::string fifo = path("table.fifo");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  std::thread writer([&] { std::ofstream(fifo, std::ios::binary) << grayFile("2", {5, 6}); });
+  EXPECT_EQ(setText(kCustomFile, fifo), 0);
+  writer.join();
+  EXPECT_EQ(table()[1], 6u);
+}
+#endif
+
 TEST_F(LutFiles, AFileThatDoesNotLoadKeepsTheNameTheTypeAndTheTable) {
   ASSERT_EQ(set(kType, kCustom), 0);
   const std::string good = write("good.lut", grayFile("2", {5, 6}));
@@ -150,9 +179,9 @@ TEST_F(LutFiles, AFileThatDoesNotLoadKeepsTheNameTheTypeAndTheTable) {
   };
   const Case cases[] = {
       {path("missing.lut"), -2076},
-      {directory_.string(), -5001},
+      {directory_.string(), -2076},  // a directory counts as missing
       {write("negative.lut", grayFile("-4", {1, 2})), -5001},
-      {write("huge.lut", grayFile("4000000000", {1, 2})), -5001},
+      {write("huge.lut", grayFile("5000000000", {1, 2})), -5001},
       // Entries beyond the output range reach the board, which refuses them.
       {write("bright.lut", grayFile("2", {1, 5000})), -2073},
   };

@@ -98,6 +98,32 @@ TEST_F(Trigger, PulsesMustFitIntoTheGeneratorPeriod) {
   EXPECT_DOUBLE_EQ(getDouble(kWidth1), 200000.0);
 }
 
+// A width whose ticks do not fit the 32-bit register is held at its largest count: the get
+// and the cross-check read the time the hardware really holds. The slowest rate's period of
+// 2^32 ticks fits once the generator's offset is taken off.
+TEST_F(Trigger, TimesBeyondTheRegisterAreHeldAtItsLargestCount) {
+  constexpr std::uint32_t kLargest = 0xFFFFFFFFu;
+  constexpr double kLongest = kLargest * 8.0 / 1000;  // µs
+  constexpr std::int32_t kWidth0 = sdkId("FG_TRIGGER_PULSEFORMGEN0_WIDTH");
+  constexpr std::int32_t kDownscale0 = sdkId("FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE");
+  constexpr double kSlowest = 0.0291038304567337;
+  ASSERT_EQ(setDouble(kRate, kSlowest), 0);
+  ASSERT_EQ(setDouble(kRate, 0.03), 0);
+  ASSERT_EQ(set(kDownscale0, 7), 0);
+  writes();
+  ASSERT_EQ(setDouble(kWidth0, 6.8e7), 0);
+  EXPECT_EQ(writes(), (std::vector<std::string>{line(pulseForm(0, "Width_Width"), kLargest)}));
+  EXPECT_DOUBLE_EQ(getDouble(kWidth0), kLongest);
+  // The held pulse, a seventh of it per period, leaves room for up to 7e6 / kLongest Hz.
+  EXPECT_EQ(setDouble(kRate, 0.2), 0);
+  EXPECT_EQ(setDouble(kRate, 0.21), -2079);
+  ASSERT_EQ(setDouble(kRate, 0.03), 0);
+  ASSERT_EQ(setDouble(kWidth0, 3.4e7), 0);
+  EXPECT_EQ(writes().back(), line(pulseForm(0, "Width_Width"), 4250000000u));
+  ASSERT_EQ(setDouble(kRate, kSlowest), 0);
+  EXPECT_EQ(writes().back(), line(tw::kMinimumPeriod, 4294967287u));
+}
+
 TEST_F(Trigger, DownscaleAndPhaseKeepEachOtherAndTheirLimits) {
   EXPECT_EQ(set(kPhase, 1), -6000);  // not below the downscale of 1
   ASSERT_EQ(set(kDownscale, 3), 0);

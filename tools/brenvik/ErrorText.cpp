@@ -33,7 +33,7 @@ constexpr Meaning kMeanings[] = {
     {-2140, "software trigger refused: not in software trigger mode"},
     {-2141, "software trigger refused: the trigger is not active"},
     {-5000, "a configuration or lookup-table file could not be read"},
-    {-5001, "a configuration or lookup-table file could not be written"},
+    {-5001, "a configuration or lookup-table file could not be read or written"},
     {-6000, "value out of range or not allowed"},
     {-7080, "value not a multiple of the required granularity"},
     {-8000, "key not found in a configuration file"},

@@ -1,0 +1,115 @@
+// The shared runner of the benchmark programs: an idle thread, the report in the requested
+// format, and the program's summary on standard error.
+#include "BenchmarkRunner.h"
+
+#include <benchmark/benchmark.h>
+
+#include <condition_variable>
+#include <iostream>
+#include <memory>
+#include <mutex>
+#include <string_view>
+#include <thread>
+
+namespace brenvik::bench {
+
+namespace {
+
+// A thread that waits for the end of the program and does nothing else.
+class IdleThread {
+ public:
+  IdleThread()
+      : thread_([this] {
+          std::unique_lock<std::mutex> lock(mutex_);
+          wake_.wait(lock, [this] { return done_; });
+        }) {}
+  ~IdleThread() {
+    {
+      const std::lock_guard<std::mutex> lock(mutex_);
+      done_ = true;
+    }
+    wake_.notify_one();
+    thread_.join();
+  }
+  IdleThread(const IdleThread&) = delete;
+  IdleThread& operator=(const IdleThread&) = delete;
+
+ private:
+  std::mutex mutex_;
+  std::condition_variable wake_;
+  bool done_ = false;
+  std::thread thread_;  // last: starts once the members it uses exist
+};
+
+double toNanoseconds(benchmark::TimeUnit unit) {
+  switch (unit) {
+    case benchmark::kSecond:
+      return 1e9;
+    case benchmark::kMillisecond:
+      return 1e6;
+    case benchmark::kMicrosecond:
+      return 1e3;
+    default:
+      return 1.0;
+  }
+}
+
+// The display reporter for --benchmark_format, which the library itself only honours when
+// no reporter is given.
+std::unique_ptr<benchmark::BenchmarkReporter> displayReporter(int argc, char** argv) {
+  std::string_view format = "console";
+  constexpr std::string_view kFlag = "--benchmark_format=";
+  for (int i = 1; i < argc; ++i) {
+    const std::string_view argument = argv[i];
+    if (argument.substr(0, kFlag.size()) == kFlag) format = argument.substr(kFlag.size());
+  }
+  // The library is dropping its CSV form; "csv" gets the console table.
+  if (format == "json") return std::make_unique<benchmark::JSONReporter>();
+  // Plain text: the table goes to logs and files as often as to a terminal.
+  return std::make_unique<benchmark::ConsoleReporter>(benchmark::ConsoleReporter::OO_Tabular);
+}
+
+// Passes everything to the display reporter and keeps each case's time and counters.
+class Recording final : public benchmark::BenchmarkReporter {
+ public:
+  explicit Recording(std::unique_ptr<benchmark::BenchmarkReporter> display)
+      : display_(std::move(display)) {}
+
+  bool ReportContext(const Context& context) override {
+    return display_->ReportContext(context);
+  }
+  void ReportRuns(const std::vector<Run>& runs) override {
+    for (const Run& run : runs) {
+      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
+      Result& result = results_[run.benchmark_name()];
+      result.nanoseconds = run.GetAdjustedRealTime() * toNanoseconds(run.time_unit);
+      for (const auto& [name, counter] : run.counters) result.counters[name] = counter.value;
+    }
+    display_->ReportRuns(runs);
+  }
+  void Finalize() override { display_->Finalize(); }
+
+  const Results& results() const { return results_; }
+
+ private:
+  std::unique_ptr<benchmark::BenchmarkReporter> display_;
+  Results results_;
+};
+
+}  // namespace
+
+int runBenchmarks(int argc, char** argv, Summary summary) {
+  const IdleThread idle;
+  Recording recording(displayReporter(argc, argv));  // before Initialize takes the flags out
+  benchmark::Initialize(&argc, argv);
+  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
+  benchmark::RunSpecifiedBenchmarks(&recording);
+  benchmark::Shutdown();
+  if (summary != nullptr) {
+    summary(recording.results(), std::cerr);
+    std::cerr.flush();
+  }
+  return 0;
+}
+
+}  // namespace brenvik::bench
