@@ -306,6 +306,7 @@ TEST_F(Acquisition, RefusesBadRequestsWithClearCodes) {
   // Stopping what never started, or twice.
   EXPECT_EQ(Fg_stopAcquireEx(&handle_, 0, memory_, 0), SIMBOARD_NOT_RUNNING);
   // The camera port without a camera delivers nothing: the wait times out.
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA, "none"), 0);
   set(sdkId("FG_HEIGHT"), 1023);
   ASSERT_EQ(Fg_AcquireEx(&handle_, 0, 1, 0, memory_), 0);
   EXPECT_EQ(Fg_getLastPicNumberBlockingEx(&handle_, 1, 0, 0, memory_), SIMBOARD_TIMEOUT);

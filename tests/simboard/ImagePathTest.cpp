@@ -5,73 +5,11 @@
 #include <string>
 #include <vector>
 
-#include "BoardTestSupport.h"
+#include "ImagePathFixture.h"
+#include "parameters/Enumerations.h"
 
 namespace brenvik::simboard::test {
 namespace {
-
-const std::string kPath = "Device1_Process0_";
-
-class ImagePath : public RuntimeTest {
- protected:
-  std::string design() const override { return realDesign(); }
-  void SetUp() override {
-    RuntimeTest::SetUp();
-    ASSERT_EQ(simboard_set(board_, "simboard:paced", "0"), 0);
-    std::string identity;
-    for (int i = 0; i < 1024; ++i) identity += (i == 0 ? "" : ",") + std::to_string(i);
-    play("LookupTable_LookupTable_LUTcontent", identity);
-    // The generator stands still, as after the applet's creation, so the camera free-runs.
-    ASSERT_EQ(simboard_set(board_, "Device1_Process1_Trigger_TriggerCam0_Generators_ClearQueuePulse_Mode", "1"), 0);
-  }
-  void TearDown() override {
-    if (memory_ != nullptr) {
-      EXPECT_EQ(simboard_buffers_free(memory_), 0);
-    }
-    EXPECT_EQ(simboard_set(board_, "simboard:camera_input", ""), 0);
-    RuntimeTest::TearDown();
-  }
-
-  void play(const std::string& name, const std::string& text) {
-    ASSERT_EQ(simboard_set(board_, (kPath + name).c_str(), text.c_str()), 0) << name;
-  }
-  void region(std::uint32_t width, std::uint32_t height) {
-    play("Buffer_0_DRAM_A_0_XLength", std::to_string(width));
-    play("Buffer_0_DRAM_A_0_YLength", std::to_string(height));
-  }
-  // An 8-bit image file of the given samples, one row.
-  std::string image(const std::string& name, const std::vector<int>& samples) {
-    std::string content = "P5\n" + std::to_string(samples.size()) + " 1\n255\n";
-    for (int sample : samples) content += static_cast<char>(sample);
-    return directory_.write(name, content);
-  }
-  // The first `pictures` pictures of a fresh acquisition, as 16-bit values.
-  std::vector<std::vector<std::uint32_t>> grab(std::int64_t pictures) {
-    if (memory_ == nullptr) {
-      EXPECT_EQ(simboard_buffers_alloc(board_, 4, 1 << 20, &memory_), 0);
-    }
-    std::vector<std::vector<std::uint32_t>> grabbed;
-    EXPECT_EQ(Fg_AcquireEx(runtime_, 0, pictures, 0, memory_), 0);
-    for (std::int64_t picture = 1; picture <= pictures; ++picture) {
-      EXPECT_EQ(Fg_getLastPicNumberBlockingEx(runtime_, picture, 0, 1, memory_), picture);
-      std::vector<std::uint8_t> bytes(1 << 20);
-      SimboardFrame frame{};
-      EXPECT_EQ(simboard_buffers_copy(memory_, picture, bytes.data(), bytes.size(), &frame), 0);
-      std::vector<std::uint32_t> pixels(frame.width * frame.height);
-      for (std::size_t i = 0; i < pixels.size(); ++i) {
-        pixels[i] = frame.bytesPerPixel == 1
-                        ? bytes[i]
-                        : std::uint32_t{bytes[2 * i]} | (std::uint32_t{bytes[2 * i + 1]} << 8);
-      }
-      grabbed.push_back(pixels);
-    }
-    EXPECT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
-    return grabbed;
-  }
-
-  TemporaryDirectory directory_;
-  void* memory_ = nullptr;
-};
 
 std::vector<int> ramp(int count, int step) {
   std::vector<int> samples;
@@ -83,7 +21,7 @@ std::vector<int> ramp(int count, int step) {
 // reverse order, each read backwards.
 TEST_F(ImagePath, TheSorterPlacesEachZoneByTapOrderAndMirror) {
   const std::string input = image("zones.pgm", ramp(16, 10));
-  ASSERT_EQ(simboard_set(board_, "simboard:camera_input", input.c_str()), 0);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, input.c_str()), 0);
   region(16, 1);
   play("Buffer_0_TapGeometrySorter_TapWidth", "4");
   play("Buffer_0_TapGeometrySorter_TapCount", "5");
@@ -109,7 +47,7 @@ TEST_F(ImagePath, TheSorterPlacesEachZoneByTapOrderAndMirror) {
 // selected format keeps its own bits.
 TEST_F(ImagePath, TheOutputFormatShiftsTheTablesBitsIntoTheFormat) {
   const std::string input = image("ramp.pgm", {0, 1, 100, 255, 3, 4, 5, 6});
-  ASSERT_EQ(simboard_set(board_, "simboard:camera_input", input.c_str()), 0);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, input.c_str()), 0);
   region(8, 1);
   struct Case {
     const char* source;
@@ -161,8 +99,8 @@ TEST_F(ImagePath, TheSimulatorDrawsItsPatternOverItsActiveLines) {
 TEST_F(ImagePath, TheCameraSendsItsImagesInTurn) {
   const std::string first = image("first.pgm", ramp(8, 1));
   const std::string second = image("second.pgm", ramp(8, 3));
-  ASSERT_EQ(simboard_set(board_, "simboard:camera_input", (first + "," + second).c_str()), 0);
-  EXPECT_EQ(value("simboard:camera_input"), first + "," + second);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, (first + "," + second).c_str()), 0);
+  EXPECT_EQ(value(SIMBOARD_SETTING_CAMERA_INPUT), first + "," + second);
   region(8, 1);
   const auto pictures = grab(3);
   EXPECT_EQ(pictures[0][7], 7u);
@@ -172,18 +110,47 @@ TEST_F(ImagePath, TheCameraSendsItsImagesInTurn) {
 
 TEST_F(ImagePath, RefusesImagesItCannotRead) {
   const std::string good = image("good.pgm", ramp(8, 1));
-  ASSERT_EQ(simboard_set(board_, "simboard:camera_input", good.c_str()), 0);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, good.c_str()), 0);
   const std::string text = directory_.write("text.pgm", "P5\n8 1\n255\nshort");
-  EXPECT_EQ(simboard_set(board_, "simboard:camera_input", text.c_str()), SIMBOARD_BAD_IMAGE);
+  EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, text.c_str()), SIMBOARD_BAD_IMAGE);
   const std::string notPng = directory_.write("fake.png", "not a png");
-  EXPECT_EQ(simboard_set(board_, "simboard:camera_input", notPng.c_str()), SIMBOARD_BAD_IMAGE);
-  EXPECT_EQ(value("simboard:camera_input"), good);  // the previous input stays
+  EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, notPng.c_str()), SIMBOARD_BAD_IMAGE);
+  EXPECT_EQ(value(SIMBOARD_SETTING_CAMERA_INPUT), good);  // the previous input stays
+}
+
+// The bits of each output format the design offers follow the applet's own name for it
+// ("Gray 10bit" for FG_GRAY10): the board's table of format bits against the applet's.
+TEST_F(ImagePath, EachOutputFormatHasTheBitsTheAppletNamesIt) {
+  region(8, 1);
+  int offered = 0;
+  for (int input = 0;; ++input) {
+    const std::string format = value((kPath + "OutputFormat_FG_FORMAT_Input" + std::to_string(input)).c_str());
+    if (format.empty()) break;
+    ++offered;
+    std::string displayName;
+    for (const parameters::EnumerationList* list : parameters::enumerations::kAll) {
+      for (const parameters::EnumerationEntry& entry : list->entries) {
+        if (format == entry.name) displayName = entry.displayName;
+      }
+    }
+    ASSERT_FALSE(displayName.empty()) << format << " is no format name of the applet";
+    const std::size_t digits = displayName.find_first_of("0123456789");
+    ASSERT_NE(digits, std::string::npos) << displayName;
+    const auto named = static_cast<std::uint32_t>(std::stoul(displayName.substr(digits)));
+    play("OutputFormat_FG_FORMAT_SelectSource", std::to_string(input));
+    grab(1);
+    SimboardFrame frame{};
+    ASSERT_EQ(simboard_buffers_copy(memory_, 1, nullptr, 0, &frame), 0);
+    EXPECT_EQ(frame.bits, named) << format;
+    EXPECT_EQ(frame.bytesPerPixel, named > 8 ? 2u : 1u) << format;
+  }
+  EXPECT_GE(offered, 2);
 }
 
 // An 8-bit gray PNG (samples 16 apart) reads like the same PGM, where libpng is there.
 TEST_F(ImagePath, ReadsPngImages) {
   const std::string png = std::string(BRENVIK_SOURCE_DIR) + "/tests/simboard/data/gray-8x2.png";
-  const std::int32_t result = simboard_set(board_, "simboard:camera_input", png.c_str());
+  const std::int32_t result = simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, png.c_str());
   if (result == SIMBOARD_BAD_IMAGE) GTEST_SKIP() << "the board was built without libpng";
   ASSERT_EQ(result, 0);
   region(8, 2);

@@ -84,6 +84,44 @@ TEST_F(Journal, KeepsTheNewestEntriesOnly) {
   EXPECT_STREQ(first.name, kPlain);
 }
 
+// Texts and fields past the journal's wrap: each entry kept still tells its own value while
+// the storage of their data wraps, drops the oldest and, once long texts follow short ones,
+// grows with entries in use.
+TEST_F(Journal, KeepsTheDataOfEveryEntryWhileItsStorageGrowsAndWraps) {
+  constexpr std::uint32_t kCapacity = 65536;
+  constexpr std::uint32_t kWrites = kCapacity + 3000;
+  auto text = [](std::uint32_t i) {
+    const std::size_t length = i < kCapacity ? i % 10 : 1000 - i % 7;
+    return std::string(length, static_cast<char>('a' + i % 26)) + std::to_string(i);
+  };
+  const int name = id("Device1_Process0_Text_Name");
+  const int table = id(kTable);
+  for (std::uint32_t i = 0; i < kWrites; ++i) {
+    if (i % 2 == 0) {
+      Fg_setParameterWithType(runtime_, name, text(i).c_str(), 0, 6);
+    } else {
+      std::uint32_t words[8];
+      for (std::uint32_t k = 0; k < 8; ++k) words[k] = (i + k) % 1000;
+      FieldParameterAccess field{2, 0, 8, words};
+      Fg_setParameterWithType(runtime_, table, &field, 0, 4096);
+    }
+  }
+  ASSERT_EQ(simboard_journal_size(board_), kCapacity);
+  for (std::uint32_t index = 0; index < kCapacity; index += index < kCapacity - 3000 ? 97 : 1) {
+    const std::uint32_t i = kWrites - kCapacity + index;
+    SimboardWrite entry{};
+    ASSERT_EQ(simboard_journal_entry(board_, index, &entry), 0);
+    std::string expected = text(i);
+    if (i % 2 == 1) {
+      expected = "0:";
+      for (std::uint32_t k = 0; k < 8; ++k) {
+        expected += (k == 0 ? "" : ",") + std::to_string((i + k) % 1000);
+      }
+    }
+    ASSERT_EQ(entry.value, expected) << index;
+  }
+}
+
 TEST_F(Journal, IsClearedWhenADesignIsLoaded) {
   std::uint32_t u32 = 20;
   set(kCount, &u32, 2);

@@ -100,7 +100,7 @@ class Acquisition : public RuntimeTest {
 TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
   // 20 ms apart, so that the checks while it runs come before the last picture even on a
   // slow machine or under valgrind.
-  ASSERT_EQ(simboard_set(board_, "simboard:picture_period_us", "20000"), 0);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_PICTURE_PERIOD_US, "20000"), 0);
   EXPECT_EQ(value("FG_TRANSFER_LEN"), "0");
   EXPECT_EQ(Fg_getLastPicNumberEx(runtime_, 0, nullptr), 0);
   const auto start = Clock::now();
@@ -129,7 +129,7 @@ TEST_F(Acquisition, DeliversTheRequestedPicturesAtThePeriod) {
 // A long stretch that nobody reads costs one round of the buffers, and every picture but
 // the last two is counted lost.
 TEST_F(Acquisition, CountsEveryPictureLostWhileNobodyReads) {
-  ASSERT_EQ(simboard_set(board_, "simboard:picture_period_us", "1"), 0);
+  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_PICTURE_PERIOD_US, "1"), 0);
   ASSERT_EQ(Fg_AcquireEx(runtime_, 0, -1, 0, memory_), 0);
   std::this_thread::sleep_for(std::chrono::milliseconds(20));
   ASSERT_EQ(Fg_stopAcquireEx(runtime_, 0, memory_, 0), 0);
@@ -187,9 +187,9 @@ TEST_F(Acquisition, RefusesOtherChannelsAndMeaninglessArguments) {
   EXPECT_EQ(Fg_getStatusEx(runtime_, SIMBOARD_STATUS_DELIVERED, 0, 1, nullptr),
             SIMBOARD_INVALID_PARAMETER);
   EXPECT_EQ(simboard_pictures(board_, 1), SIMBOARD_INVALID_PARAMETER);
-  EXPECT_EQ(simboard_set(board_, "simboard:picture_period_us", "0"), SIMBOARD_OUT_OF_RANGE);
-  EXPECT_EQ(simboard_set(board_, "simboard:picture_period_us", "fast"), SIMBOARD_INVALID_PARAMETER);
-  EXPECT_EQ(value("simboard:picture_period_us"), "1000");
+  EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_PICTURE_PERIOD_US, "0"), SIMBOARD_OUT_OF_RANGE);
+  EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_PICTURE_PERIOD_US, "fast"), SIMBOARD_INVALID_PARAMETER);
+  EXPECT_EQ(value(SIMBOARD_SETTING_PICTURE_PERIOD_US), "1000");
 }
 
 TEST_F(Acquisition, EndsWhenTheHandleIsFreed) {

@@ -3,105 +3,10 @@
 #include <set>
 
 #include "BoardTestSupport.h"
+#include "parameters/HardwareParameters.h"
 
 namespace brenvik::simboard::test {
 namespace {
-
-struct NameGroup {
-  std::string prefix;
-  std::vector<std::string> suffixes;
-};
-
-// The 142 names in binding order, as prefix plus suffixes.
-std::vector<std::string> boundNames() {
-  const std::string p0 = "Device1_Process0_";
-  const std::string trigger = "Device1_Process1_Trigger_";
-  const std::string cam = trigger + "TriggerCam0_";
-  const std::string mon = trigger + "Monitoring_";
-  std::vector<NameGroup> groups = {
-      {p0 + "Buffer_0_DRAM_A_0_", {"RamAddressWidth", "RamDataWidth"}},
-      {p0 + "Buffer_0_TapGeometrySorter_",
-       {"SensorWidth", "TranslateVantagePoint_Value", "TapWidth", "TapCount", "DummyTaps",
-        "ParallelResort_4X2E_Enable_Value", "TapOrder", "ReferenceTapMirror_Field"}},
-      {p0 + "OutputFormat_", {"DynamicShift_Shift_Value"}},
-      {p0 + "CameraSimulator_",
-       {"Size_ImageWidth", "LineGap_Number", "Size_ImageHeight", "FrameGap_Number",
-        "PixelFrequency_ActivePixel_Number", "PixelFrequency_SequenceLength_ImageWidth"}},
-      {p0 + "LookupTable_", {"LookupTable_LUTcontent"}},
-      {cam,
-       {"PulseFormGenerators_Clear_Mode", "TriggerMode_SelectExternal_Select",
-        "PulseFormGenerators_Enable_Select"}},
-      {mon, {"CheckForMissingFrame_Cam0_ResetMissing_Mode"}},
-      {cam,
-       {"Generators_ClearQueuePulse_Mode", "Generators_EnableQueue_Select", "Downscale_Clear_Mode",
-        "Generators_ClearDownscale_Mode"}},
-      {p0 + "AppletProperties_", {"AppletUid", "BuildTime"}},
-      {p0 + "BoardStatus_",
-       {"FpgaTemperature", "FpgaVccInt", "FpgaVccAux", "FpgaVccBram", "PcieCurrentLinkWidth",
-        "PcieCurrentLinkSpeed", "PcieLinkGen2Capable", "PcieLinkPartnerGen2Capable",
-        "PcieTrainedPayloadSize", "ExtensionConnectorPresent", "AlternativeBoardDetection",
-        "PoCLStatePortA", "PoCLStatePortB", "FpgaDNA"}},
-      {p0 + "Camera_",
-       {"FullMode", "DvalMode", "CameraLinkCoreReset", "PixelClockX", "PixelClockY",
-        "PixelClockZ"}},
-      {p0 + "Buffer_0_DRAM_A_0_", {"XLength", "YLength", "XOffset", "YOffset"}},
-      {p0 + "Overflow_", {"OverflowOccurred"}},
-      {p0 + "Buffer_0_DRAM_A_0_", {"FillLevel"}},
-      {p0 + "OutputFormat_", {"FG_FORMAT_SelectSource"}},
-      {p0 + "CameraSimulator_",
-       {"Enable_SelectSource", "EnableX_Enable_Value", "Y_Divisor", "Offset_Value", "Frame_Divisor",
-        "ControlPixelClock_Mode", "PixelFrequency_RepeatPat_Divisor", "TriggerValve_FreeRun_Select",
-        "TriggerValve_TriggerValve_Mode"}},
-      {p0 + "ImageSelector_", {"FG_IMG_SELECT_PERIOD_Divisor", "FG_IMG_SELECT_PHASE_Number"}},
-      {cam, {"Generators_Generator_MinimumPeriod_Number"}},
-      {mon, {"ReadQueueStatus_Status", "ClearOverrideCam0_Mode"}},
-      {trigger + "TriggerInput_",
-       {"Debounce8_Prescale_Period", "InputStatus_Status", "InputStatusFrontGPI_Status"}},
-      {cam,
-       {"InputSelect_Select_Value",
-        "InputSelect_Polarity_Invert",
-        "Downscale_Downscale_Downscale",
-        "Downscale_Downscale_SelectedPulse",
-        "TriggerMode_SoftwareTrigger_Mode",
-        "Generators_Generator_MaximumReached_Status",
-        "Generators_QueueValue_Status",
-        "StatisticsSelect_Select_Value",
-        "StatisticsSelect_Polarity_Invert",
-        "InputStatistics_ReadPulses_Status",
-        "InputStatistics_ClearPulses_Mode",
-        "InputStatistics_ReadPeriod_Status",
-        "InputStatistics_ReadMax_Status",
-        "InputStatistics_ReadMin_Status",
-        "InputStatistics_ClearMinMax_Value",
-        "Generators_Sequence_Downscale",
-        "Generators_Sequence_SelectedPulse",
-        "Generators_Queue_QueueFullValue_Number",
-        "Generators_Queue_QueueEnabled_Select",
-        "Hysteresis_OnLevel_Number",
-        "Hysteresis_OffLevel_Number"}}};
-  for (int n = 0; n < 4; ++n) {
-    groups.push_back(
-        {cam + "PulseFormGenerators_PulseFormGenerator" + std::to_string(n) + "_",
-         {"Downscale_Downscale", "Downscale_SelectedPulse", "Delay_Delay_Width", "Width_Width"}});
-  }
-  for (auto [block, count] : {std::pair<std::string, int>{"CameraControl0_Select", 4},
-                              {"SelectOutput_Select", 8},
-                              {"SelectFrontOutput_Select", 2}}) {
-    for (int n = 0; n < count; ++n) {
-      groups.push_back({trigger + "TriggerOutput_" + block + std::to_string(n) + "_",
-                        {"Select_Select_Value", "Polarity_Invert"}});
-    }
-  }
-  groups.push_back(
-      {cam + "OutputStatistics_", {"Select_Select", "ReadPulses_Status", "ClearPulses_Mode"}});
-  groups.push_back({mon, {"ClearMissingFrame_Cam0_Mode"}});
-  groups.push_back({cam, {"OutputEvent_Select_Select"}});
-  std::vector<std::string> names;
-  for (const NameGroup& group : groups) {
-    for (const std::string& suffix : group.suffixes) names.push_back(group.prefix + suffix);
-  }
-  return names;
-}
 
 // The type code the applet reads each name with; fields are read one entry at a time.
 int typeCodeOf(const std::string& name) {
@@ -123,11 +28,11 @@ class ShippedDesign : public RuntimeTest {
   std::string read(const std::string& name) const { return value(name.c_str()); }
 };
 
+// Every name of the applet's own binding table, each a parameter of its own.
 TEST_F(ShippedDesign, DescribesEveryBoundParameterWithTheTypeTheAppletReads) {
-  std::vector<std::string> names = boundNames();
-  ASSERT_EQ(names.size(), 142u);
+  const auto& names = parameters::hardwareParameterNames();
   std::set<int> ids;
-  for (const std::string& name : names) {
+  for (const std::string name : names) {
     int parameter = id(name.c_str());
     EXPECT_GT(parameter, 0) << name;
     ids.insert(parameter);

@@ -1,7 +1,6 @@
-// The behaviours every simulated board carries.
+// The units every simulated board carries.
 #include "Behaviour.h"
 
-#include "TriggerUnit.h"
 #include "simboard/control.h"
 
 namespace brenvik::simboard {
@@ -11,15 +10,26 @@ std::int32_t Behaviour::control(std::string_view, std::string_view, ParameterSto
   return SIMBOARD_INVALID_PARAMETER;
 }
 
-std::unique_ptr<Behaviour> makeDebugPointBehaviour();
+std::int32_t Behaviour::setting(std::string_view, std::string&) const {
+  return SIMBOARD_INVALID_PARAMETER;
+}
 
-std::vector<std::unique_ptr<Behaviour>> makeBehaviours(TriggerPulses*& trigger) {
-  std::vector<std::unique_ptr<Behaviour>> behaviours;
-  std::unique_ptr<TriggerPulses> unit = makeTriggerUnit();
-  trigger = unit.get();
-  behaviours.push_back(std::move(unit));
-  behaviours.push_back(makeDebugPointBehaviour());
-  return behaviours;
+std::unique_ptr<Behaviour> makeTriggerUnit();
+std::unique_ptr<Behaviour> makeDebugPointBehaviour();
+std::unique_ptr<Behaviour> makeImagePathUnit();
+std::unique_ptr<Behaviour> makePacingUnit();
+std::unique_ptr<Behaviour> makeDmaUnit();
+
+Units::Units() {
+  units_.push_back(makeTriggerUnit());
+  units_.push_back(makeDebugPointBehaviour());
+  units_.push_back(makeImagePathUnit());
+  units_.push_back(makePacingUnit());
+  units_.push_back(makeDmaUnit());
+  for (const auto& unit : units_) {
+    unit->connect(*this);
+    if (unit->followsChanges()) followers_.push_back(unit.get());
+  }
 }
 
 }  // namespace brenvik::simboard

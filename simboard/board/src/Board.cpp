@@ -1,8 +1,6 @@
 // Loading a design and the runtime's typed parameter access on one board.
 #include "Board.h"
 
-#include <limits>
-
 #include "TypedAccess.h"
 
 namespace brenvik::simboard {
@@ -11,7 +9,7 @@ std::uint64_t registerMask(std::uint32_t width) {
   return width >= 64 ? ~std::uint64_t{0} : (std::uint64_t{1} << width) - 1;
 }
 
-Board::Board() : behaviours_(makeBehaviours(trigger_)) {}
+Board::Board() = default;
 
 void Board::load(DesignPtr design) {
   Lock lock(mutex_);
@@ -25,28 +23,22 @@ void Board::load(DesignPtr design) {
       registers_.push_back(definition.initial);
   }
   runtime_.reset();
-  acquisition_.reset();
-  if (!design_ || !image_.resolve(*design_)) image_ = ImageParameters();
-  ++version_;
-  overflow_ = false;
-  publishedFill_.reset();
-  publishedOverflow_.reset();
   failures_.resolve(design_.get());
   watchers_.assign(values_.size(), {});
+  for (const auto& unit : units_) unit->reset();
   if (design_) {
-    const auto now = Behaviour::Clock::now();
-    for (const auto& behaviour : behaviours_) {
-      for (const std::size_t index : behaviour->attach(*design_, values_, now)) {
-        if (index < watchers_.size()) watchers_[index].push_back(behaviour.get());
+    const auto now = Clock::now();
+    for (const auto& unit : units_) {
+      for (const std::size_t index : unit->attach(*design_, values_, now)) {
+        if (index < watchers_.size()) watchers_[index].push_back(unit.get());
       }
     }
   }
   pictureDelivered_.notify_all();
 }
 
-void Board::notifyWritten(std::size_t index) {
+void Board::notifyWritten(std::size_t index, Moment& now) {
   if (index >= watchers_.size() || watchers_[index].empty()) return;
-  const auto now = Behaviour::Clock::now();
   for (Behaviour* behaviour : watchers_[index]) behaviour->written(index, values_, now);
 }
 
@@ -54,6 +46,11 @@ void Board::notifyReading(std::size_t index) const {
   if (index >= watchers_.size() || watchers_[index].empty()) return;
   const auto now = Behaviour::Clock::now();
   for (Behaviour* behaviour : watchers_[index]) behaviour->reading(index, *watchedValues_, now);
+}
+
+void Board::changedLocked(Moment& now) {
+  values_.touch();
+  for (Behaviour* unit : units_.followers()) unit->changed(values_, now);
 }
 
 DesignPtr Board::design() const {
@@ -77,14 +74,14 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
   if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
     fieldSize = design_->parameters[static_cast<std::size_t>(id - 1)].elements;
   }
-  WrittenValue written = WrittenValue::capture(value, type, fieldSize);
   const char* name = nullptr;
   // Pictures due before the write are drawn with the values before it.
-  const auto now = Acquisition::Clock::now();
+  Moment now;
   deliverLocked(now);
-  std::int32_t result = writeLocked(id, value, dma, type, name);
-  journal_.add(name, id, std::move(written), result);
-  if (result == SIMBOARD_OK) settingsChangedLocked(now);
+  std::int32_t result = writeLocked(id, value, dma, type, name, now);
+  // The write only reads the caller's value, so the journal copies it as it was written.
+  journal_.add(name, id, value, type, fieldSize, result);
+  if (result == SIMBOARD_OK) changedLocked(now);
   return result;
 }
 
@@ -92,7 +89,7 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
 // type and range rules. A planned failure stands for the hardware refusing a write that
 // the runtime let through, so bad calls still get their own codes.
 std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_t dma,
-                                std::int32_t type, const char*& name) {
+                                std::int32_t type, const char*& name, Moment& now) {
   if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
     // Hardware parameters belong to the design, not to a DMA channel: the index is unused.
     const auto index = static_cast<std::size_t>(id - 1);
@@ -103,7 +100,7 @@ std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES))
       return code;
     const std::int32_t result = writeTyped(definition, values_.at(index), value, type);
-    if (result == SIMBOARD_OK) notifyWritten(index);
+    if (result == SIMBOARD_OK) notifyWritten(index, now);
     return result;
   }
   int runtimeIndex = runtimeParameterIndexById(id);
@@ -128,9 +125,6 @@ std::int32_t Board::getParameter(std::int32_t id, void* value, std::uint32_t dma
     if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_READS))
       return code;
-    if (image_.present() && (index == image_.fillLevel() || index == image_.overflow())) {
-      deliverLocked(Acquisition::Clock::now());
-    }
     notifyReading(index);
     return readTyped(design_->parameters[index], values_.at(index), value, type, handedOut);
   }
@@ -143,46 +137,20 @@ std::int32_t Board::readRuntimeLocked(std::size_t index, void* value, std::uint3
                                       std::int32_t type) {
   if (dma != 0 || value == nullptr) return SIMBOARD_INVALID_PARAMETER;
   if (std::int32_t code = failures_.consume(Target::Runtime, index, SIMBOARD_READS)) return code;
-  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Acquisition::Clock::now());
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked();
   return readRuntimeValue(runtimeValueLocked(index), value, type);
 }
 
 std::uint64_t Board::runtimeValueLocked(std::size_t index) const {
   switch (kRuntimeParameters[index].source) {
     case RuntimeSource::TransferLength:
-      return acquisition_.transferLength();
+      return dma_.transferLength();
     case RuntimeSource::DmaStatus:
-      return acquisition_.running() ? 1 : 0;
+      return dma_.running() ? 1 : 0;
     case RuntimeSource::Stored:
       break;
   }
   return runtime_.stored(index);
-}
-
-// Width x height x bytes per pixel from the design's transfer parameters; the bytes are
-// chosen by the format selector's value (1 when the design lists none for it).
-std::uint64_t Board::transferBytesLocked() const {
-  if (!design_ || design_->transfer.widthParameter < 0) return 0;
-  const TransferDefinition& transfer = design_->transfer;
-  auto valueOf = [this](int parameter) -> std::uint64_t {
-    const auto index = static_cast<std::size_t>(parameter);
-    std::uint64_t bits = values_.at(index).bits;
-    bool negative =
-        isSigned(design_->parameters[index].type) && static_cast<std::int64_t>(bits) < 0;
-    return negative ? 0 : bits;
-  };
-  std::uint64_t bytes = 1;
-  if (transfer.formatParameter >= 0) {
-    std::uint64_t format = valueOf(transfer.formatParameter);
-    if (format < transfer.bytesPerPixel.size()) bytes = transfer.bytesPerPixel[format];
-  }
-  constexpr std::uint64_t kMost = std::numeric_limits<std::uint64_t>::max();
-  std::uint64_t result = bytes;
-  for (int parameter : {transfer.widthParameter, transfer.heightParameter}) {
-    std::uint64_t factor = valueOf(parameter);
-    result = factor != 0 && result > kMost / factor ? kMost : result * factor;
-  }
-  return result;
 }
 
 }  // namespace brenvik::simboard

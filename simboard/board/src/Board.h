@@ -1,29 +1,25 @@
 // One simulated board: the design loaded on it, its parameter and register values, the
-// runtime's own parameters, the journal, the failure plan, the image path and the
-// acquisition into DMA buffers. Every operation takes the board's own mutex, so any thread
-// may call; no thread runs on the board's behalf.
+// runtime's own parameters, the journal and the failure plan, and the units that model the
+// design (Behaviour.h: the trigger unit, the debug points, the image path, the pacing and
+// the DMA buffers), to which it dispatches. Every operation takes the board's own mutex, so
+// any thread may call; no thread runs on the board's behalf.
 #pragma once
 
 #include <condition_variable>
 #include <cstdint>
 #include <mutex>
-#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
-#include "Acquisition.h"
 #include "Behaviour.h"
 #include "Design.h"
 #include "DmaBuffers.h"
 #include "FailurePlan.h"
-#include "FrameRenderer.h"
-#include "ImageSettings.h"
-#include "InputImages.h"
 #include "Journal.h"
 #include "ParameterStore.h"
 #include "RuntimeParameters.h"
-#include "TriggerUnit.h"
+#include "UnitInterfaces.h"
 #include "simboard/control.h"
 
 namespace brenvik::simboard {
@@ -63,6 +59,10 @@ class Board {
   std::int32_t copyPicture(BufferSet& buffers, std::int64_t picture, void* out, std::size_t size,
                            SimboardFrame* frame);
   std::int32_t latestPicture(std::uint32_t dma, void* out, std::size_t size, SimboardFrame* frame);
+  // Lends a picture in place (read, and its buffer kept from new pictures) and ends a loan.
+  std::int32_t borrowPicture(BufferSet& buffers, std::int64_t picture, const void** pixels,
+                             SimboardFrame* frame);
+  std::int32_t releasePicture(BufferSet& buffers, std::int64_t picture);
   // Ends the acquisition that fills `buffers`, which are about to be freed.
   void releaseBuffers(const BufferSet& buffers);
 
@@ -75,36 +75,39 @@ class Board {
   std::size_t journalSize() const;
   std::int32_t journalEntry(std::size_t index, SimboardWrite& entry) const;
   void clearJournal();
+  // Images the caller handed over, already read, as the camera port's input.
+  void setCameraImages(std::vector<InputImage> images);
 
  private:
   using Lock = std::unique_lock<std::mutex>;
+  using Clock = Behaviour::Clock;
 
   std::int32_t writeLocked(std::int32_t id, const void* value, std::uint32_t dma, std::int32_t type,
-                           const char*& name);
+                           const char*& name, Moment& now);
   std::int32_t readRuntimeLocked(std::size_t index, void* value, std::uint32_t dma,
                                  std::int32_t type);
   std::uint64_t runtimeValueLocked(std::size_t index) const;
-  std::uint64_t transferBytesLocked() const;
   std::int32_t registerIndexLocked(std::uint32_t id) const;
   std::int32_t controlGetRuntime(std::size_t index, std::string& out);
   std::int32_t controlSetRuntime(std::size_t index, std::string_view text);
   std::int32_t controlGetRegister(std::string_view name, std::string& out) const;
   std::int32_t controlSetRegister(std::string_view name, std::string_view text);
-  // The image path and the acquisition (BoardAcquisition.cpp).
-  std::uint64_t pulsesLocked(Acquisition::Clock::time_point now);
-  Pace paceLocked(const ImageSettings& settings);
-  void deliverLocked(Acquisition::Clock::time_point now);
-  void renderLocked(std::int64_t picture, BufferSet& buffers, std::uint32_t index,
-                    const ImageSettings& settings);
-  // A hardware value changed: the path follows, and an acquisition goes on at its new pace.
-  void settingsChangedLocked(Acquisition::Clock::time_point now);
-  void publishBufferStateLocked();
   std::int32_t controlSetBoard(std::string_view name, std::string_view text);
-  std::int32_t setCameraInput(std::string_view text);
 
-  // Lets the behaviours that watch a parameter see its write or bring it up to date.
-  void notifyWritten(std::size_t index);
+  // Delivers the pictures due by `now` into the DMA buffers (no clock read without an
+  // acquisition).
+  void deliverLocked(Moment& now) {
+    if (dma_.active()) dma_.deliver(values_, now());
+  }
+  void deliverLocked() {
+    Moment now;
+    deliverLocked(now);
+  }
+  // Lets the behaviours that watch a parameter see its write or bring it up to date, and
+  // every behaviour follow a change of values.
+  void notifyWritten(std::size_t index, Moment& now);
   void notifyReading(std::size_t index) const;
+  void changedLocked(Moment& now);
 
   mutable std::mutex mutex_;
   std::condition_variable pictureDelivered_;
@@ -114,21 +117,11 @@ class Board {
   RuntimeParameters runtime_;
   Journal journal_;
   FailurePlan failures_;
-  Acquisition acquisition_;
-  std::chrono::microseconds picturePeriod_ = kDefaultPicturePeriod;
-  bool paced_ = true;
-  ImageParameters image_;
-  FrameRenderer renderer_;
-  std::vector<InputImage> inputs_;  // the camera port's images, one per frame in turn
-  std::string inputText_;
-  std::uint64_t version_ = 0;  // counts the changes of hardware values
-  bool overflow_ = false;      // a picture was lost since the application last read one
-  std::optional<std::uint64_t> publishedFill_;
-  std::optional<std::uint64_t> publishedOverflow_;
-  TriggerPulses* trigger_ = nullptr;
   // The models of the design's units, and for each parameter the ones that watch it. A read
   // may bring values up to date, so const reads reach the values through a mutable pointer.
-  std::vector<std::unique_ptr<Behaviour>> behaviours_;
+  Units units_;
+  DmaChannel& dma_ = units_.find<DmaChannel>();
+  FrameSource& frames_ = units_.find<FrameSource>();
   std::vector<std::vector<Behaviour*>> watchers_;
   ParameterStore* const watchedValues_ = &values_;
 };

@@ -1,7 +1,6 @@
-// The image path and the acquisition of one board: what is due is delivered into the DMA
-// buffers whenever the board is asked, rendered from the hardware values of that moment.
+// The board's acquisition calls, dispatched to its DMA unit under the board's mutex; the
+// board keeps the waiting, since waiters sleep on its condition variable.
 #include <algorithm>
-#include <cstring>
 
 #include "Board.h"
 
@@ -9,54 +8,9 @@ namespace brenvik::simboard {
 
 namespace {
 
-using Clock = Acquisition::Clock;
-
-constexpr std::int64_t kNanosecondsPerTick = 8;
-// Simulator pixels last 2000 / A ns at a pixel-frequency numerator A (A / 2 MHz).
-constexpr std::int64_t kPixelFrequencyDenominator = 2000;
-// A triggered source is looked at this often while a picture is waited for.
-constexpr std::chrono::milliseconds kPulsePoll{1};
-constexpr std::uint64_t kFullPercent = 100;
 const int kImageTimeout = runtimeParameterIndexByName("FG_TIMEOUT");
 
 }  // namespace
-
-std::uint64_t Board::pulsesLocked(Clock::time_point now) {
-  return trigger_ == nullptr ? 0 : trigger_->pulsesStarted(values_, now);
-}
-
-// Where frames come from: the simulator at its own timing or at trigger pulses; the camera
-// port's images at trigger pulses while the trigger is active and free-running at the
-// picture period otherwise (no images: no camera, nothing arrives). A design without an
-// image path delivers pictures at the picture period.
-Pace Board::paceLocked(const ImageSettings& settings) {
-  const Pace freeRun{Pacing::FreeRun, picturePeriod_, 1};
-  if (!image_.present()) return freeRun;
-  if (!settings.simulator) {
-    if (inputs_.empty()) return {};
-    if (trigger_ != nullptr && trigger_->active(values_)) return {Pacing::FramePulses, {}, 1};
-    return freeRun;
-  }
-  if (!settings.freeRun) {
-    if (settings.valveMode == 2) return {Pacing::FramePulses, {}, 1};
-    if (settings.valveMode == 1) {
-      return {Pacing::LinePulses, {}, std::max<std::uint32_t>(settings.frameLines, 1)};
-    }
-    return {};
-  }
-  const std::int64_t lines = settings.frameLines;
-  std::int64_t nanoseconds = 0;
-  if (settings.pixelClockMode == 0) {
-    // A stopped pixel clock delivers nothing.
-    if (settings.activePixels == 0) return {};
-    nanoseconds = std::int64_t{settings.lineGroups} * 8 * lines * kPixelFrequencyDenominator /
-                  settings.activePixels;
-  } else {
-    nanoseconds = std::int64_t{settings.sequenceLength} * kNanosecondsPerTick * lines;
-  }
-  if (nanoseconds <= 0) return {};
-  return {Pacing::FreeRun, std::chrono::nanoseconds(nanoseconds), 1};
-}
 
 std::int32_t Board::startAcquisition(std::uint32_t dma, std::int64_t pictures,
                                      BufferSetPtr buffers) {
@@ -66,133 +20,31 @@ std::int32_t Board::startAcquisition(std::uint32_t dma, std::int64_t pictures,
   if (!design_) return SIMBOARD_NO_DESIGN;
   if (!buffers) return SIMBOARD_NO_BUFFERS;
   if (&buffers->board() != this) return SIMBOARD_INVALID_PARAMETER;
-  const auto now = Clock::now();
-  deliverLocked(now);
-  // One acquisition at a time, as on the hardware; it ends by a stop or by its last picture.
-  if (acquisition_.running()) return SIMBOARD_BUSY;
-  const ImageSettings settings = image_.read(values_);
-  FrameGeometry geometry;
-  if (image_.present()) {
-    geometry = geometryOf(settings);
-  } else {
-    // Without an image path a picture is the design's transfer, byte for byte.
-    geometry.width = static_cast<std::uint32_t>(std::min<std::uint64_t>(transferBytesLocked(), 0xffffffffu));
-    geometry.height = 1;
-  }
-  if (geometry.bytes() > buffers->bytes()) return SIMBOARD_BUFFERS_TOO_SMALL;
-  buffers->clear();
-  Acquisition::Start start{.pictures = pictures,
-                           .buffers = std::move(buffers),
-                           .geometry = geometry,
-                           .selectPeriod = settings.selectPeriod,
-                           .selectPhase = settings.selectPhase,
-                           .pace = paceLocked(settings),
-                           .paced = paced_};
-  acquisition_.start(std::move(start), now, pulsesLocked(now));
-  overflow_ = false;
-  publishBufferStateLocked();
-  pictureDelivered_.notify_all();
-  return SIMBOARD_OK;
+  const std::int32_t result = dma_.start(pictures, std::move(buffers), values_, Clock::now());
+  if (result == SIMBOARD_OK) pictureDelivered_.notify_all();
+  return result;
 }
 
 std::int32_t Board::stopAcquisition(std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
+  deliverLocked();
   // A started acquisition stops once, whether or not its last picture has arrived.
-  if (!acquisition_.stop()) return SIMBOARD_NOT_RUNNING;
+  if (!dma_.stop()) return SIMBOARD_NOT_RUNNING;
   pictureDelivered_.notify_all();
   return SIMBOARD_OK;
 }
 
 void Board::releaseBuffers(const BufferSet& buffers) {
   Lock lock(mutex_);
-  if (acquisition_.buffers() != &buffers) return;
-  deliverLocked(Clock::now());
-  acquisition_.detachBuffers();
-  publishBufferStateLocked();
-  pictureDelivered_.notify_all();
-}
-
-// Works buffer by buffer, so that a long stretch of pictures nobody asked for costs no more
-// than one round of the buffers.
-void Board::deliverLocked(Clock::time_point now) {
-  if (!acquisition_.active()) return;
-  const std::int64_t due = acquisition_.due(now, pulsesLocked(now));
-  const std::int64_t from = acquisition_.delivered();
-  if (due <= from) return;
-  BufferSet& buffers = *acquisition_.buffers();
-  const std::int64_t count = buffers.count();
-  const ImageSettings settings = image_.read(values_);
-  // Pictures 1 ... n that land in buffer b (picture k lands in (k - 1) mod count).
-  auto landed = [count](std::int64_t pictures, std::int64_t buffer) {
-    return pictures > buffer ? (pictures - buffer - 1) / count + 1 : 0;
-  };
-  std::uint64_t pending = acquisition_.pending();
-  for (std::int64_t buffer = 0; buffer < count; ++buffer) {
-    const std::int64_t arrivals = landed(due, buffer) - landed(from, buffer);
-    if (arrivals == 0) continue;
-    BufferSet::Slot& slot = buffers.slot(static_cast<std::uint32_t>(buffer));
-    // Each arrival overwrites the picture before it; one never read is lost.
-    const std::int64_t lost = (slot.unread ? 1 : 0) + arrivals - 1;
-    if (lost > 0) {
-      acquisition_.countLost(static_cast<std::uint64_t>(lost));
-      overflow_ = true;
-    }
-    if (!slot.unread) ++pending;
-    slot.picture = buffer + 1 + (landed(due, buffer) - 1) * count;
-    slot.unread = true;
-    slot.geometry = acquisition_.geometry();
-    renderLocked(slot.picture, buffers, static_cast<std::uint32_t>(buffer), settings);
-  }
-  acquisition_.setPending(pending);
-  acquisition_.setDelivered(due);
-  publishBufferStateLocked();
-}
-
-void Board::renderLocked(std::int64_t picture, BufferSet& buffers, std::uint32_t index,
-                         const ImageSettings& settings) {
-  if (!image_.present()) return;
-  renderer_.prepare(settings, acquisition_.geometry(), version_);
-  const std::uint64_t frame = acquisition_.sourceFrame(picture);
-  if (settings.simulator) {
-    renderer_.renderGenerated(frame, buffers.data(index));
-  } else if (!inputs_.empty()) {
-    renderer_.renderImage(inputs_[frame % inputs_.size()], buffers.data(index));
-  }
-}
-
-void Board::settingsChangedLocked(Clock::time_point now) {
-  ++version_;
-  if (!acquisition_.active()) return;
-  const Pace pace = paceLocked(image_.read(values_));
-  if (!(pace == acquisition_.pace())) acquisition_.repace(pace, now, pulsesLocked(now));
-  // A software trigger or a new pace may complete a picture someone waits for.
-  pictureDelivered_.notify_all();
-}
-
-void Board::publishBufferStateLocked() {
-  if (!image_.present()) return;
-  const BufferSet* buffers = acquisition_.buffers();
-  const std::uint64_t fill =
-      buffers == nullptr ? 0 : acquisition_.pending() * kFullPercent / buffers->count();
-  const std::uint64_t overflow = overflow_ ? 1 : 0;
-  // Written only on news, so that values played in stay until the model changes them.
-  if (publishedFill_ != fill) {
-    publishedFill_ = fill;
-    values_.at(image_.fillLevel()).bits = fill;
-  }
-  if (publishedOverflow_ != overflow) {
-    publishedOverflow_ = overflow;
-    values_.at(image_.overflow()).bits = overflow;
-  }
+  if (dma_.detach(buffers, values_)) pictureDelivered_.notify_all();
 }
 
 std::int64_t Board::lastPicture(std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
-  return acquisition_.delivered();
+  deliverLocked();
+  return dma_.delivered();
 }
 
 // Sleeps on the condition variable until the picture is due or the deadline passes;
@@ -210,18 +62,13 @@ std::int64_t Board::waitForPicture(std::int64_t picture, std::uint32_t dma, int 
   auto now = Clock::now();
   const auto deadline = now + std::chrono::seconds(seconds);
   while (true) {
-    acquisition_.demand(picture);
-    deliverLocked(now);
-    const std::int64_t delivered = acquisition_.delivered();
+    dma_.demand(picture);
+    dma_.deliver(values_, now);
+    const std::int64_t delivered = dma_.delivered();
     if (delivered >= picture) return delivered;  // the number of the last delivered picture
     if (now >= deadline) return SIMBOARD_TIMEOUT;
     auto wake = deadline;
-    if (auto when = acquisition_.readyTime(picture)) wake = std::min(wake, *when);
-    const Pacing pacing = acquisition_.pace().pacing;
-    if (acquisition_.running() &&
-        (pacing == Pacing::FramePulses || pacing == Pacing::LinePulses)) {
-      wake = std::min(wake, now + kPulsePoll);
-    }
+    if (auto when = dma_.nextLook(picture, now)) wake = std::min(wake, *when);
     pictureDelivered_.wait_until(lock, wake);
     now = Clock::now();
   }
@@ -230,77 +77,33 @@ std::int64_t Board::waitForPicture(std::int64_t picture, std::uint32_t dma, int 
 std::int64_t Board::status(int selector, std::int64_t /*data*/, std::uint32_t dma) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
-  switch (selector) {
-    case SIMBOARD_STATUS_DELIVERED:
-      return acquisition_.delivered();
-    case SIMBOARD_STATUS_ACQUIRING:
-      return acquisition_.running() ? 1 : 0;
-    case SIMBOARD_STATUS_REQUESTED:
-      return acquisition_.requested();
-    case SIMBOARD_STATUS_PERIOD_US:
-      return picturePeriod_.count();
-    case SIMBOARD_STATUS_LOST:
-      return static_cast<std::int64_t>(acquisition_.lost());
-    case SIMBOARD_STATUS_PENDING:
-      return static_cast<std::int64_t>(acquisition_.pending());
-    default:
-      return SIMBOARD_INVALID_PARAMETER;
-  }
+  deliverLocked();
+  return dma_.status(selector);
 }
-
-namespace {
-
-std::int32_t copyOut(const BufferSet::Slot& slot, const std::byte* data, void* out,
-                     std::size_t size, SimboardFrame* frame) {
-  if (frame != nullptr) {
-    *frame = SimboardFrame{.picture = slot.picture,
-                           .width = slot.geometry.width,
-                           .height = slot.geometry.height,
-                           .bits = slot.geometry.bits,
-                           .bytesPerPixel = slot.geometry.bytesPerPixel,
-                           .bytes = slot.geometry.bytes()};
-  }
-  if (out == nullptr && size == 0) return SIMBOARD_OK;  // only the frame's description
-  if (out == nullptr) return SIMBOARD_INVALID_PARAMETER;
-  if (size < slot.geometry.bytes()) return SIMBOARD_BUFFER_TOO_SMALL;
-  std::memcpy(out, data, slot.geometry.bytes());
-  return SIMBOARD_OK;
-}
-
-}  // namespace
 
 std::int32_t Board::copyPicture(BufferSet& buffers, std::int64_t picture, void* out,
                                 std::size_t size, SimboardFrame* frame) {
-  if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
-  const auto index = static_cast<std::uint32_t>((picture - 1) % buffers.count());
-  BufferSet::Slot& slot = buffers.slot(index);
-  if (slot.picture < picture) return SIMBOARD_NO_PICTURE;
-  if (slot.picture > picture) return SIMBOARD_PICTURE_LOST;
-  const std::int32_t result = copyOut(slot, buffers.data(index), out, size, frame);
-  if (result == SIMBOARD_OK && out != nullptr && slot.unread) {
-    slot.unread = false;
-    if (acquisition_.buffers() == &buffers) {
-      acquisition_.setPending(acquisition_.pending() - 1);
-      overflow_ = false;
-      publishBufferStateLocked();
-    }
-  }
-  return result;
+  return dma_.copy(buffers, picture, out, size, frame, values_);
+}
+
+std::int32_t Board::borrowPicture(BufferSet& buffers, std::int64_t picture, const void** pixels,
+                                  SimboardFrame* frame) {
+  Lock lock(mutex_);
+  return dma_.borrow(buffers, picture, pixels, frame, values_);
+}
+
+std::int32_t Board::releasePicture(BufferSet& buffers, std::int64_t picture) {
+  Lock lock(mutex_);
+  return dma_.release(buffers, picture, values_, Clock::now());
 }
 
 std::int32_t Board::latestPicture(std::uint32_t dma, void* out, std::size_t size,
                                   SimboardFrame* frame) {
   if (dma != 0) return SIMBOARD_INVALID_PARAMETER;
   Lock lock(mutex_);
-  deliverLocked(Clock::now());
-  BufferSet* buffers = acquisition_.buffers();
-  const std::int64_t picture = acquisition_.delivered();
-  if (buffers == nullptr || picture < 1) return SIMBOARD_NO_PICTURE;
-  const auto index = static_cast<std::uint32_t>((picture - 1) % buffers->count());
-  return copyOut(buffers->slot(index), buffers->data(index), out, size, frame);
+  deliverLocked();
+  return dma_.latest(out, size, frame);
 }
 
 }  // namespace brenvik::simboard

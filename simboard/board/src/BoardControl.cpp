@@ -8,11 +8,7 @@ namespace brenvik::simboard {
 namespace {
 
 constexpr std::string_view kRegisterPrefix = "register:";
-constexpr std::string_view kPicturePeriod = "simboard:picture_period_us";
-constexpr std::string_view kPaced = "simboard:paced";
-constexpr std::string_view kCameraInput = "simboard:camera_input";
 constexpr std::string_view kBoardPrefix = "simboard:";  // settings of the board's behaviours
-constexpr char kInputSeparator = ',';
 
 bool hasPrefix(std::string_view name, std::string_view prefix) {
   return name.substr(0, prefix.size()) == prefix;
@@ -26,12 +22,12 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
   std::int32_t result = SIMBOARD_OK;
   {
     Lock lock(mutex_);
-    if (name == kPicturePeriod) {
-      appendSigned(out, picturePeriod_.count());
-    } else if (name == kPaced) {
-      appendUnsigned(out, paced_ ? 1 : 0);
-    } else if (name == kCameraInput) {
-      out = inputText_;
+    if (hasPrefix(name, kBoardPrefix)) {
+      result = SIMBOARD_INVALID_PARAMETER;
+      for (const auto& unit : units_) {
+        result = unit->setting(name, out);
+        if (result != SIMBOARD_INVALID_PARAMETER) break;
+      }
     } else if (hasPrefix(name, kRegisterPrefix)) {
       result = controlGetRegister(name.substr(kRegisterPrefix.size()), out);
     } else if (int runtimeIndex = runtimeParameterIndexByName(name); runtimeIndex >= 0) {
@@ -40,9 +36,6 @@ std::int32_t Board::controlGet(std::string_view name, char* text, std::size_t si
       result = SIMBOARD_NO_DESIGN;
     } else if (int index = design_->parameterIndex(name); index >= 0) {
       const auto slot = static_cast<std::size_t>(index);
-      if (image_.present() && (slot == image_.fillLevel() || slot == image_.overflow())) {
-        deliverLocked(Acquisition::Clock::now());
-      }
       notifyReading(slot);
       renderParameter(design_->parameters[slot], values_.at(slot), out);
     } else {
@@ -64,69 +57,38 @@ std::int32_t Board::controlSet(std::string_view name, std::string_view text) {
   int index = design_->parameterIndex(name);
   if (index < 0) return SIMBOARD_INVALID_PARAMETER;
   const auto slot = static_cast<std::size_t>(index);
-  const auto now = Acquisition::Clock::now();
+  Moment now;
   deliverLocked(now);
   // parseParameter changes the value only when the whole text is accepted.
   const std::int32_t result = parseParameter(design_->parameters[slot], text, values_.at(slot));
-  if (result == SIMBOARD_OK) settingsChangedLocked(now);
+  if (result == SIMBOARD_OK) changedLocked(now);
   return result;
 }
 
-// The board's own settings and those of its behaviours.
+// The board's settings belong to its behaviours. Pictures due before a change are drawn
+// as they were; an acquisition goes on as the change makes it.
 std::int32_t Board::controlSetBoard(std::string_view name, std::string_view text) {
-  const auto now = Acquisition::Clock::now();
-  if (name == kPicturePeriod) {
-    std::int64_t period = 0;
-    if (!parseSigned(text, period)) return SIMBOARD_INVALID_PARAMETER;
-    if (period < kShortestPicturePeriod.count() || period > kLongestPicturePeriod.count()) {
-      return SIMBOARD_OUT_OF_RANGE;
-    }
-    deliverLocked(now);
-    picturePeriod_ = std::chrono::microseconds(period);
-    settingsChangedLocked(now);
-    return SIMBOARD_OK;
-  }
-  if (name == kPaced) {
-    if (text != "0" && text != "1") return SIMBOARD_INVALID_PARAMETER;
-    // Takes effect with the next acquisition.
-    paced_ = text == "1";
-    return SIMBOARD_OK;
-  }
-  if (name == kCameraInput) {
-    deliverLocked(now);
-    const std::int32_t result = setCameraInput(text);
-    if (result == SIMBOARD_OK) settingsChangedLocked(now);
+  Moment now(Clock::now());
+  deliverLocked(now);
+  for (const auto& unit : units_) {
+    const std::int32_t result = unit->control(name, text, values_, now());
+    if (result == SIMBOARD_INVALID_PARAMETER) continue;
+    if (result == SIMBOARD_OK) changedLocked(now);
     return result;
-  }
-  for (const auto& behaviour : behaviours_) {
-    const std::int32_t result = behaviour->control(name, text, values_, now);
-    if (result != SIMBOARD_INVALID_PARAMETER) return result;
   }
   return SIMBOARD_INVALID_PARAMETER;
 }
 
-// Reads every image first, so that a file that does not read leaves the input as it was.
-std::int32_t Board::setCameraInput(std::string_view text) {
-  std::vector<InputImage> images;
-  std::size_t start = 0;
-  while (start < text.size()) {
-    std::size_t end = text.find(kInputSeparator, start);
-    if (end == std::string_view::npos) end = text.size();
-    const std::string path(text.substr(start, end - start));
-    start = end + 1;
-    if (path.empty()) continue;
-    InputImage image;
-    std::string why;
-    if (!readInputImage(path, image, why)) return SIMBOARD_BAD_IMAGE;
-    images.push_back(std::move(image));
-  }
-  inputs_ = std::move(images);
-  inputText_ = std::string(text);
-  return SIMBOARD_OK;
+void Board::setCameraImages(std::vector<InputImage> images) {
+  Lock lock(mutex_);
+  Moment now;
+  deliverLocked(now);
+  frames_.setImages(std::move(images));
+  changedLocked(now);
 }
 
 std::int32_t Board::controlGetRuntime(std::size_t index, std::string& out) {
-  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked(Acquisition::Clock::now());
+  if (kRuntimeParameters[index].source != RuntimeSource::Stored) deliverLocked();
   appendUnsigned(out, runtimeValueLocked(index));
   return SIMBOARD_OK;
 }

@@ -27,7 +27,7 @@ std::int32_t Board::writeRegister(std::uint32_t id, std::uint64_t value) {
     }
   }
   // The journal keeps the value as the caller wrote it, before masking.
-  journal_.add(name, static_cast<std::int32_t>(id), WrittenValue::registerValue(value), result);
+  journal_.addRegister(name, id, value, result);
   return result;
 }
 

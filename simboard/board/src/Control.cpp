@@ -2,6 +2,7 @@
 #include "simboard/control.h"
 
 #include <iterator>
+#include <vector>
 
 #include "Guarded.h"
 #include "ParameterText.h"
@@ -86,6 +87,21 @@ SIMBOARD_API void simboard_journal_clear(uint64_t board) {
   });
 }
 
+SIMBOARD_API int32_t simboard_camera_images(uint64_t board, const SimboardImage* images,
+                                            size_t count) {
+  if (images == nullptr && count > 0) return SIMBOARD_INVALID_PARAMETER;
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    // Every image is read before the board sees any, so a refused one changes nothing.
+    std::vector<InputImage> read(count);
+    for (size_t i = 0; i < count; ++i) {
+      if (const int32_t result = readMemoryImage(images[i], read[i]); result != SIMBOARD_OK)
+        return result;
+    }
+    boardFor(board)->setCameraImages(std::move(read));
+    return SIMBOARD_OK;
+  });
+}
+
 SIMBOARD_API int32_t simboard_open_designs(void) {
   return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [] { return designCount(); });
 }
@@ -123,6 +139,23 @@ SIMBOARD_API int32_t simboard_buffers_copy(void* memory, int64_t picture, void* 
     BufferSetPtr buffers = findBuffers(memory);
     if (!buffers) return SIMBOARD_NO_BUFFERS;
     return buffers->board().copyPicture(*buffers, picture, out, size, frame);
+  });
+}
+
+SIMBOARD_API int32_t simboard_buffers_borrow(void* memory, int64_t picture, const void** pixels,
+                                             SimboardFrame* frame) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    BufferSetPtr buffers = findBuffers(memory);
+    if (!buffers) return SIMBOARD_NO_BUFFERS;
+    return buffers->board().borrowPicture(*buffers, picture, pixels, frame);
+  });
+}
+
+SIMBOARD_API int32_t simboard_buffers_release(void* memory, int64_t picture) {
+  return guarded<int32_t>(SIMBOARD_INTERNAL_ERROR, [&]() -> int32_t {
+    BufferSetPtr buffers = findBuffers(memory);
+    if (!buffers) return SIMBOARD_NO_BUFFERS;
+    return buffers->board().releasePicture(*buffers, picture);
   });
 }
 

@@ -61,7 +61,7 @@ class DebugPointBehaviour final : public Behaviour {
     return watched;
   }
 
-  void written(std::size_t index, ParameterStore& values, Clock::time_point) override {
+  void written(std::size_t index, ParameterStore& values, Moment&) override {
     const int written = static_cast<int>(index);
     for (Point& point : points_) {
       if (written == point.mode) {

@@ -9,6 +9,13 @@ BufferSet::BufferSet(std::shared_ptr<Board> board, std::uint32_t count, std::uin
       memory_(new std::byte[count * bytes]()),
       slots_(count) {}
 
+bool BufferSet::anyLent() const {
+  for (const Slot& slot : slots_) {
+    if (slot.lent) return true;
+  }
+  return false;
+}
+
 void BufferSet::clear() {
   for (Slot& slot : slots_) slot = Slot();
 }

@@ -20,6 +20,8 @@ class BufferSet {
   struct Slot {
     std::int64_t picture = 0;  // 0: none yet
     bool unread = false;
+    bool lent = false;         // borrowed in place: new pictures pass it by, lost
+    std::int64_t passedBy = 0;  // newest picture lost while the buffer was lent
     FrameGeometry geometry;
   };
 
@@ -33,6 +35,7 @@ class BufferSet {
   Slot& slot(std::uint32_t index) { return slots_[index]; }
   // Forgets every picture (a new acquisition starts).
   void clear();
+  bool anyLent() const;
 
  private:
   std::shared_ptr<Board> board_;

@@ -33,11 +33,9 @@ FrameGeometry geometryOf(const ImageSettings& settings) {
   return geometry;
 }
 
-void FrameRenderer::prepare(const ImageSettings& settings, const FrameGeometry& geometry,
-                            std::uint64_t version) {
-  if (prepared_ && version == version_ && geometry == geometry_) return;
+void FrameRenderer::prepare(const ImageSettings& settings, const FrameGeometry& geometry) {
+  if (prepared_ && settings.version == settings_.version && geometry == geometry_) return;
   prepared_ = true;
-  version_ = version;
   settings_ = settings;
   geometry_ = geometry;
   rowBytes_ = std::size_t{geometry.width} * geometry.bytesPerPixel;

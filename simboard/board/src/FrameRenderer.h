@@ -28,9 +28,8 @@ FrameGeometry geometryOf(const ImageSettings& settings);
 
 class FrameRenderer {
  public:
-  // Follows the settings; `version` changes whenever a hardware value may have changed.
-  void prepare(const ImageSettings& settings, const FrameGeometry& geometry,
-               std::uint64_t version);
+  // Follows the settings, looking again whenever their version changes.
+  void prepare(const ImageSettings& settings, const FrameGeometry& geometry);
   // Simulator frame number `frame` (counted from the acquisition's start) into `out`.
   void renderGenerated(std::uint64_t frame, std::byte* out);
   // A camera frame from an image into `out`.
@@ -48,7 +47,6 @@ class FrameRenderer {
 
   ImageSettings settings_;
   FrameGeometry geometry_;
-  std::uint64_t version_ = ~std::uint64_t{0};
   bool prepared_ = false;
   std::size_t rowBytes_ = 0;
   // Output pixel of every 10-bit input value, and of black for InputImage::kNoPixel; a

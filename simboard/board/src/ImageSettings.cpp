@@ -1,6 +1,8 @@
 // The image path's parameter names and how a snapshot of their values is taken.
 #include "ImageSettings.h"
 
+#include "HardwareNames.h"
+
 #include <algorithm>
 #include <string>
 #include <string_view>
@@ -11,7 +13,7 @@ namespace {
 
 constexpr std::string_view kPrefix = "Device1_Process0_";
 
-enum Slot : std::size_t {
+enum class Slot : std::size_t {
   kEnable,
   kLineGroups,
   kActiveGroups,
@@ -42,45 +44,50 @@ enum Slot : std::size_t {
   kSelectSource,
   kFillLevel,
   kOverflow,
-  kSlotCount
+  kCount
 };
+using enum Slot;
 
-constexpr std::array<std::string_view, kSlotCount> kNames{
-    "CameraSimulator_Enable_SelectSource",
-    "CameraSimulator_Size_ImageWidth",
-    "CameraSimulator_LineGap_Number",
-    "CameraSimulator_Size_ImageHeight",
-    "CameraSimulator_FrameGap_Number",
-    "CameraSimulator_PixelFrequency_ActivePixel_Number",
-    "CameraSimulator_PixelFrequency_SequenceLength_ImageWidth",
-    "CameraSimulator_ControlPixelClock_Mode",
-    "CameraSimulator_EnableX_Enable_Value",
-    "CameraSimulator_Y_Divisor",
-    "CameraSimulator_Frame_Divisor",
-    "CameraSimulator_Offset_Value",
-    "CameraSimulator_TriggerValve_FreeRun_Select",
-    "CameraSimulator_TriggerValve_TriggerValve_Mode",
-    "Buffer_0_TapGeometrySorter_TapWidth",
-    "Buffer_0_TapGeometrySorter_TapCount",
-    "Buffer_0_TapGeometrySorter_DummyTaps",
-    "Buffer_0_TapGeometrySorter_TapOrder",
-    "Buffer_0_TapGeometrySorter_ReferenceTapMirror_Field",
-    "Buffer_0_DRAM_A_0_XLength",
-    "Buffer_0_DRAM_A_0_YLength",
-    "Buffer_0_DRAM_A_0_XOffset",
-    "Buffer_0_DRAM_A_0_YOffset",
-    "ImageSelector_FG_IMG_SELECT_PERIOD_Divisor",
-    "ImageSelector_FG_IMG_SELECT_PHASE_Number",
-    "LookupTable_LookupTable_LUTcontent",
-    "OutputFormat_DynamicShift_Shift_Value",
-    "OutputFormat_FG_FORMAT_SelectSource",
-    "Buffer_0_DRAM_A_0_FillLevel",
-    "Overflow_OverflowOccurred",
+constexpr NamedSlot<Slot> kNames[] = {
+    {.slot = kEnable, .name = "CameraSimulator_Enable_SelectSource"},
+    {.slot = kLineGroups, .name = "CameraSimulator_Size_ImageWidth"},
+    {.slot = kActiveGroups, .name = "CameraSimulator_LineGap_Number"},
+    {.slot = kFrameLines, .name = "CameraSimulator_Size_ImageHeight"},
+    {.slot = kActiveLines, .name = "CameraSimulator_FrameGap_Number"},
+    {.slot = kActivePixels, .name = "CameraSimulator_PixelFrequency_ActivePixel_Number"},
+    {.slot = kSequenceLength, .name = "CameraSimulator_PixelFrequency_SequenceLength_ImageWidth"},
+    {.slot = kPixelClockMode, .name = "CameraSimulator_ControlPixelClock_Mode"},
+    {.slot = kCountX, .name = "CameraSimulator_EnableX_Enable_Value"},
+    {.slot = kYDivisor, .name = "CameraSimulator_Y_Divisor"},
+    {.slot = kFrameDivisor, .name = "CameraSimulator_Frame_Divisor"},
+    {.slot = kOffset, .name = "CameraSimulator_Offset_Value"},
+    {.slot = kFreeRun, .name = "CameraSimulator_TriggerValve_FreeRun_Select"},
+    {.slot = kValveMode, .name = "CameraSimulator_TriggerValve_TriggerValve_Mode"},
+    {.slot = kTapWidth, .name = "Buffer_0_TapGeometrySorter_TapWidth"},
+    {.slot = kTapCount, .name = "Buffer_0_TapGeometrySorter_TapCount"},
+    {.slot = kDummyTaps, .name = "Buffer_0_TapGeometrySorter_DummyTaps"},
+    {.slot = kTapOrder, .name = "Buffer_0_TapGeometrySorter_TapOrder"},
+    {.slot = kMirror, .name = "Buffer_0_TapGeometrySorter_ReferenceTapMirror_Field"},
+    {.slot = kWidth, .name = "Buffer_0_DRAM_A_0_XLength"},
+    {.slot = kHeight, .name = "Buffer_0_DRAM_A_0_YLength"},
+    {.slot = kXOffset, .name = "Buffer_0_DRAM_A_0_XOffset"},
+    {.slot = kYOffset, .name = "Buffer_0_DRAM_A_0_YOffset"},
+    {.slot = kSelectPeriod, .name = "ImageSelector_FG_IMG_SELECT_PERIOD_Divisor"},
+    {.slot = kSelectPhase, .name = "ImageSelector_FG_IMG_SELECT_PHASE_Number"},
+    {.slot = kLut, .name = "LookupTable_LookupTable_LUTcontent"},
+    {.slot = kShift, .name = "OutputFormat_DynamicShift_Shift_Value"},
+    {.slot = kSelectSource, .name = "OutputFormat_FG_FORMAT_SelectSource"},
+    {.slot = kFillLevel, .name = "Buffer_0_DRAM_A_0_FillLevel"},
+    {.slot = kOverflow, .name = "Overflow_OverflowOccurred"},
 };
+static_assert(namesEverySlotOnce(kNames));
 
 constexpr std::string_view kFormatInput = "OutputFormat_FG_FORMAT_Input";
 constexpr std::size_t kMostFormatInputs = 10;
 
+// Bits per pixel of each output format the block may deliver, by the name the design gives
+// its input: the board's one home of this fact (its tests hold it against the applet's
+// format names).
 struct FormatBits {
   std::string_view name;
   std::uint32_t bits;
@@ -104,30 +111,32 @@ std::uint32_t formatBits(std::string_view format) {
 
 bool ImageParameters::resolve(const Design& design) {
   present_ = false;
-  index_.assign(kSlotCount, 0);
+  index_.clear();
   formatInputs_.clear();
-  for (std::size_t slot = 0; slot < kSlotCount; ++slot) {
-    const int index = design.parameterIndex(std::string(kPrefix) + std::string(kNames[slot]));
-    if (index < 0) return false;
-    index_[slot] = static_cast<std::size_t>(index);
-  }
+  const auto found = resolveNames(design, kPrefix, kNames);
+  if (!found) return false;
+  index_.assign(found->begin(), found->end());
   for (std::size_t input = 0; input < kMostFormatInputs; ++input) {
     formatInputs_.push_back(design.parameterIndex(std::string(kPrefix) +
                                                   std::string(kFormatInput) +
                                                   std::to_string(input)));
   }
-  fillLevel_ = index_[kFillLevel];
-  overflow_ = index_[kOverflow];
+  fillLevel_ = index_[static_cast<std::size_t>(kFillLevel)];
+  overflow_ = index_[static_cast<std::size_t>(kOverflow)];
   present_ = true;
   return true;
 }
 
 ImageSettings ImageParameters::read(const ParameterStore& values) const {
   ImageSettings s;
+  s.version = values.version();
   if (!present_) return s;
-  auto bits = [&](Slot slot) { return clamp32(values.at(index_[slot]).bits); };
+  auto at = [&](Slot slot) -> const ParameterValue& {
+    return values.at(index_[static_cast<std::size_t>(slot)]);
+  };
+  auto bits = [&](Slot slot) { return clamp32(at(slot).bits); };
   auto field = [&](Slot slot, std::array<std::uint32_t, kSorterTaps>& out) {
-    const std::vector<std::uint32_t>& elements = values.at(index_[slot]).elements;
+    const std::vector<std::uint32_t>& elements = at(slot).elements;
     for (std::size_t i = 0; i < out.size(); ++i) out[i] = i < elements.size() ? elements[i] : 0;
   };
   s.simulator = bits(kEnable) == 1;
@@ -155,7 +164,7 @@ ImageSettings ImageParameters::read(const ParameterStore& values) const {
   s.yOffset = bits(kYOffset);
   s.selectPeriod = std::max<std::uint32_t>(bits(kSelectPeriod), 1);
   s.selectPhase = bits(kSelectPhase) % s.selectPeriod;
-  const std::vector<std::uint32_t>& table = values.at(index_[kLut]).elements;
+  const std::vector<std::uint32_t>& table = at(kLut).elements;
   for (std::size_t i = 0; i < kLutEntries; ++i) {
     s.lut[i] = static_cast<std::uint16_t>((i < table.size() ? table[i] : 0) & (kLutEntries - 1));
   }

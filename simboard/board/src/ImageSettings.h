@@ -17,6 +17,7 @@ inline constexpr std::size_t kSorterTaps = 10;
 inline constexpr std::size_t kLutEntries = 1024;
 
 struct ImageSettings {
+  std::uint64_t version = 0;  // of the values the snapshot was taken from
   // Camera simulator (sizes in the registers' own units: 8-pixel groups and lines).
   bool simulator = false;  // the simulator, not the camera port, feeds the path
   std::uint32_t lineGroups = 0;    // whole line, 8-pixel groups

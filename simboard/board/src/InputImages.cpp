@@ -1,6 +1,7 @@
 // Reading the camera port's image files.
 #include "InputImages.h"
 
+#include <cstring>
 #include <fstream>
 
 #if defined(BRENVIK_HAVE_PNG)
@@ -119,6 +120,25 @@ bool readInputImage(const std::string& path, InputImage& image, std::string& why
   image.height = pgm->height;
   fill(image, pgm->samples.data(), pgm->maximum > 255);
   return true;
+}
+
+std::int32_t readMemoryImage(const SimboardImage& from, InputImage& image) {
+  if (from.pixels == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  if (from.width == 0 || from.height == 0 || from.width > kLargestSide ||
+      from.height > kLargestSide || (from.bits != 8 && from.bits != 16)) {
+    return SIMBOARD_BAD_IMAGE;
+  }
+  image.width = from.width;
+  image.height = from.height;
+  if (from.bits == 8) {
+    fill(image, static_cast<const std::uint8_t*>(from.pixels), false);
+    return SIMBOARD_OK;
+  }
+  // The caller's 16-bit pixels need not be aligned: read them through a copy.
+  std::vector<std::uint16_t> wide(std::size_t{from.width} * from.height);
+  std::memcpy(wide.data(), from.pixels, wide.size() * sizeof(std::uint16_t));
+  fill(image, wide.data(), true);
+  return SIMBOARD_OK;
 }
 
 bool pngSupported() {

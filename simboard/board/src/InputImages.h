@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "simboard/control.h"
+
 namespace brenvik::simboard {
 
 // A camera frame as the path's 10-bit input: each row holds `width` samples and one more,
@@ -33,6 +35,11 @@ std::optional<PgmImage> readPgm(const std::string& path);
 // Reads a PGM or PNG file as camera input: 8-bit samples enter the 10-bit path in its top
 // bits (v << 2), wider ones with their top ten bits. Returns false with the reason.
 bool readInputImage(const std::string& path, InputImage& image, std::string& why);
+
+// Reads an image held in memory as camera input, samples as for files: SIMBOARD_OK,
+// SIMBOARD_INVALID_PARAMETER for null pixels, SIMBOARD_BAD_IMAGE for a size or depth that
+// is none. Throws std::bad_alloc when the memory is not there.
+std::int32_t readMemoryImage(const SimboardImage& from, InputImage& image);
 
 // Whether PNG files can be read (the board was built with libpng).
 bool pngSupported();

@@ -1,8 +1,8 @@
-// Capturing written values and rendering journal entries.
+// Capturing written values into the journal's rings and rendering its entries.
 #include "Journal.h"
 
+#include <algorithm>
 #include <cstring>
-#include <limits>
 
 #include "Design.h"
 #include "ValueRules.h"
@@ -32,6 +32,23 @@ void appendPair(std::string& out, std::uint64_t bits, char separator) {
   appendUnsigned(out, bits & 0xffffffffu);
 }
 
+// Bytes of one element of a structured write, 0 for an element type that cannot be read.
+std::size_t elementBytes(std::uint32_t valueType) {
+  switch (valueType) {
+    case 1:
+    case 2:
+      return sizeof(std::uint32_t);
+    case 3:
+    case 4:
+    case 5:
+      return sizeof(std::uint64_t);
+    case runtime::kTypeLutEntry:
+      return sizeof(LutEntry);
+    default:
+      return 0;
+  }
+}
+
 // The journal's name of a write: the parameter's name, else its id; a register by number.
 // Built as a fresh string: assigning into an existing one draws a false overlap warning
 // (-Wrestrict) from GCC 12 at -O3.
@@ -49,146 +66,209 @@ std::string renderName(const char* name, std::int32_t id, std::int32_t type) {
 
 }  // namespace
 
-WrittenValue WrittenValue::capture(const void* value, std::int32_t type, std::uint32_t fieldSize) {
-  WrittenValue written;
-  written.type = type;
-  if (value == nullptr) return written;
-  written.present = true;
+Journal::Entry& Journal::next() {
+  if (size_ == 0) dataHead_ = dataTail_ = 0;
+  Entry* slot = nullptr;
+  if (size_ < kCapacity) {
+    if (size_ == ring_.size()) ring_.resize(std::clamp(2 * ring_.size(), kFirstEntries, kCapacity));
+    slot = &ring_[size_++];
+  } else {
+    // The oldest entry makes room; its data goes with it.
+    slot = &ring_[head_];
+    head_ = (head_ + 1) % kCapacity;
+    dataTail_ = ring_[head_].dataStart;
+  }
+  slot->rendered.reset();
+  slot->fieldType = 0;
+  slot->fieldIndex = 0;
+  slot->present = false;
+  slot->hasData = false;
+  slot->bits = 0;
+  slot->dataStart = dataHead_;
+  slot->dataBytes = 0;
+  slot->elements = 0;
+  return *slot;
+}
+
+void Journal::add(const char* name, std::int32_t id, const void* value, std::int32_t type,
+                  std::uint32_t fieldSize, std::int32_t result) {
+  Entry& entry = next();
+  entry.name = name;
+  entry.id = id;
+  entry.result = result;
+  entry.type = type;
+  if (value == nullptr) return;
+  entry.present = true;
   switch (type) {
     case runtime::kTypeUint32:
-      written.bits = load<std::uint32_t>(value);
+      entry.bits = load<std::uint32_t>(value);
       break;
     case runtime::kTypeInt64:
     case runtime::kTypeUint64:
     case runtime::kTypeDouble:
-      written.bits = load<std::uint64_t>(value);
+      entry.bits = load<std::uint64_t>(value);
       break;
     case runtime::kTypeString:
     case runtime::kTypeStringCopy: {
       // Longer texts are refused by every parameter; the journal keeps their start.
       const char* text = static_cast<const char*>(value);
-      written.data = std::make_unique<WrittenData>();
-      written.data->text.assign(text, strnlen(text, kMaxTextLength + 1));
+      keep(entry, text, strnlen(text, kMaxTextLength + 1));
       break;
     }
     case runtime::kTypeLutEntry:
-      written.bits = pair(load<LutEntry>(value));
+      entry.bits = pair(load<LutEntry>(value));
       break;
     case runtime::kTypeField: {
-      FieldParameterAccess access = load<FieldParameterAccess>(value);
-      written.fieldType = access.valueType;
-      written.fieldIndex = access.index;
+      const auto access = load<FieldParameterAccess>(value);
+      entry.fieldType = access.valueType;
+      entry.fieldIndex = access.index;
       // Elements are read only for a request that fits the field: the caller promised that
       // many, while a refused count may be more than its array holds.
+      const std::size_t width = elementBytes(access.valueType);
       if (access.values == nullptr || access.index > fieldSize ||
-          access.count > fieldSize - access.index) {
+          access.count > fieldSize - access.index || width == 0) {
         break;
       }
-      const std::size_t count = access.count;
-      std::size_t width = access.valueType == 1 || access.valueType == 2 ? 4 : 8;
-      if (access.valueType != 1 && access.valueType != 2 && access.valueType != 3 &&
-          access.valueType != 4 && access.valueType != 5 &&
-          access.valueType != runtime::kTypeLutEntry) {
-        break;  // an unknown element type: its elements cannot be read
-      }
-      written.data = std::make_unique<WrittenData>();
-      std::vector<std::uint64_t>& items = written.data->items;
-      items.reserve(count);
-      for (std::size_t i = 0; i < count; ++i) {
-        if (access.valueType == runtime::kTypeLutEntry) {
-          items.push_back(pair(load<LutEntry>(access.values, i)));
-        } else if (width == 4) {
-          items.push_back(load<std::uint32_t>(access.values, i));
-        } else {
-          items.push_back(load<std::uint64_t>(access.values, i));
-        }
-      }
+      entry.elements = access.count;
+      keep(entry, access.values, std::size_t{access.count} * width);
       break;
     }
     default:
-      written.present = false;
-      break;  // an unknown code: nothing readable
+      entry.present = false;  // an unknown code: nothing readable
+      break;
   }
-  return written;
 }
 
-WrittenValue WrittenValue::registerValue(std::uint64_t value) {
-  WrittenValue written;
-  written.present = true;
-  written.bits = value;
-  return written;
+void Journal::addRegister(const char* name, std::uint32_t id, std::uint64_t value,
+                          std::int32_t result) {
+  Entry& entry = next();
+  entry.name = name;
+  entry.id = static_cast<std::int32_t>(id);
+  entry.result = result;
+  entry.type = 0;
+  entry.present = true;
+  entry.bits = value;
 }
 
-std::string WrittenValue::render() const {
+void Journal::keep(Entry& entry, const void* from, std::size_t bytes) {
+  entry.hasData = true;
+  entry.dataStart = place(bytes);
+  entry.dataBytes = static_cast<std::uint32_t>(bytes);
+  if (bytes > 0) std::memcpy(data_.get() + entry.dataStart % dataSize_, from, bytes);
+}
+
+// Bytes are kept contiguous: a piece that would run past the end of the ring starts over
+// at its beginning, and the skipped rest counts as in use until the ring passes it.
+std::uint64_t Journal::place(std::size_t bytes) {
+  if (bytes == 0) return dataHead_;
+  while (true) {
+    if (dataSize_ == 0) growData(bytes);
+    const std::uint64_t size = dataSize_;
+    std::uint64_t start = dataHead_;
+    const std::uint64_t offset = start % size;
+    if (offset + bytes > size) start += size - offset;
+    if (start + bytes - dataTail_ <= size) {
+      dataHead_ = start + bytes;
+      return start;
+    }
+    growData(bytes);
+  }
+}
+
+// Doubles the data ring until the bytes in use and `needed` more fit, and lays the bytes in
+// use out from its start again.
+void Journal::growData(std::size_t needed) {
+  const std::uint64_t used = dataHead_ - dataTail_;
+  std::size_t size = std::max(kFirstDataBytes, 2 * dataSize_);
+  while (size < used + needed) size *= 2;
+  auto grown = std::make_unique_for_overwrite<std::byte[]>(size);
+  for (std::uint64_t position = dataTail_; position < dataHead_;) {
+    const std::uint64_t offset = position % dataSize_;
+    const std::uint64_t piece = std::min<std::uint64_t>(dataHead_ - position, dataSize_ - offset);
+    std::memcpy(grown.get() + (position - dataTail_), data_.get() + offset, piece);
+    position += piece;
+  }
+  for (std::size_t i = 0; i < size_; ++i) ring_[(head_ + i) % ring_.size()].dataStart -= dataTail_;
+  data_ = std::move(grown);
+  dataSize_ = size;
+  dataHead_ = used;
+  dataTail_ = 0;
+}
+
+void Journal::clear() {
+  // Keeps both rings: a board that was busy once stays cheap to fill.
+  for (std::size_t i = 0; i < size_; ++i) ring_[i].rendered.reset();
+  size_ = 0;
+  head_ = 0;
+  dataHead_ = dataTail_ = 0;
+}
+
+std::string Journal::renderValue(const Entry& entry) const {
   std::string out;
-  if (!present) return out;
-  switch (type) {
+  if (!entry.present) return out;
+  switch (entry.type) {
     case 0:
     case runtime::kTypeUint32:
     case runtime::kTypeUint64:
-      appendUnsigned(out, bits);
+      appendUnsigned(out, entry.bits);
       break;
     case runtime::kTypeInt64:
-      appendSigned(out, static_cast<std::int64_t>(bits));
+      appendSigned(out, static_cast<std::int64_t>(entry.bits));
       break;
     case runtime::kTypeDouble:
-      appendDouble(out, bitsToDouble(bits));
+      appendDouble(out, bitsToDouble(entry.bits));
       break;
     case runtime::kTypeString:
     case runtime::kTypeStringCopy:
-      if (data) out = data->text;
+      if (entry.hasData && entry.dataBytes > 0) {
+        out.assign(reinterpret_cast<const char*>(dataAt(entry.dataStart)), entry.dataBytes);
+      }
       break;
     case runtime::kTypeLutEntry:
-      appendPair(out, bits, '=');
+      appendPair(out, entry.bits, '=');
       break;
-    case runtime::kTypeField:
-      appendUnsigned(out, fieldIndex);
+    case runtime::kTypeField: {
+      appendUnsigned(out, entry.fieldIndex);
       out += ':';
-      if (!data) break;
-      for (std::size_t i = 0; i < data->items.size(); ++i) {
-        const std::vector<std::uint64_t>& items = data->items;
+      if (!entry.hasData || entry.elements == 0) break;
+      const std::byte* items = dataAt(entry.dataStart);
+      for (std::size_t i = 0; i < entry.elements; ++i) {
         if (i > 0) out += ',';
-        if (fieldType == runtime::kTypeLutEntry) {
-          appendPair(out, items[i], '=');
-        } else if (fieldType == 3) {
-          appendSigned(out, static_cast<std::int64_t>(items[i]));
-        } else if (fieldType == 5) {
-          appendDouble(out, bitsToDouble(items[i]));
-        } else {
-          appendUnsigned(out, items[i]);
+        switch (entry.fieldType) {
+          case runtime::kTypeLutEntry:
+            appendPair(out, pair(load<LutEntry>(items, i)), '=');
+            break;
+          case 3:
+            appendSigned(out, load<std::int64_t>(items, i));
+            break;
+          case 4:
+            appendUnsigned(out, load<std::uint64_t>(items, i));
+            break;
+          case 5:
+            appendDouble(out, load<double>(items, i));
+            break;
+          default:
+            appendUnsigned(out, load<std::uint32_t>(items, i));
+            break;
         }
       }
       break;
+    }
     default:
       break;
   }
   return out;
 }
 
-void Journal::add(const char* name, std::int32_t id, WrittenValue value, std::int32_t result) {
-  Entry entry{name, id, result, std::move(value), nullptr};
-  if (ring_.size() < kCapacity) {
-    ring_.push_back(std::move(entry));
-    return;
-  }
-  ring_[head_] = std::move(entry);
-  head_ = (head_ + 1) % kCapacity;
-}
-
-void Journal::clear() {
-  ring_.clear();  // keeps the capacity: a board that was busy once stays cheap to fill
-  head_ = 0;
-}
-
 bool Journal::entry(std::size_t index, SimboardWrite& out) const {
-  if (index >= ring_.size()) return false;
+  if (index >= size_) return false;
   const Entry& entry = ring_[(head_ + index) % ring_.size()];
   if (!entry.rendered) {
     entry.rendered = std::make_unique<Rendered>(
-        Rendered{renderName(entry.name, entry.id, entry.value.type), entry.value.render()});
+        Rendered{renderName(entry.name, entry.id, entry.type), renderValue(entry)});
   }
   out.name = entry.rendered->name.c_str();
-  out.type = entry.value.type;
+  out.type = entry.type;
   out.value = entry.rendered->value.c_str();
   out.result = entry.result;
   return true;

@@ -1,11 +1,16 @@
-// The trigger unit: software triggers enter the queue (or, with the queue off, only an idle
+// The trigger unit of the simulated board: a pulse queue that software triggers fill and the
+// generator drains at its minimum period, with the fill level, the busy state and the output
+// pulse counter the applet reads back.
+// Software triggers enter the queue (or, with the queue off, only an idle
 // generator), the running generator starts one pulse per period, and the status values
 // follow. The unit publishes a status value only when its own model changes it, so values
 // played in through the control interface stay until the unit has news.
-#include "TriggerUnit.h"
-
 #include <array>
 #include <optional>
+
+#include "Behaviour.h"
+#include "HardwareNames.h"
+#include "UnitInterfaces.h"
 
 namespace brenvik::simboard {
 
@@ -13,7 +18,7 @@ namespace {
 
 constexpr std::string_view kPrefix = "Device1_Process1_Trigger_";
 
-enum Watched : std::size_t {
+enum class Watched : std::size_t {
   kSoftwareTrigger,
   kClearQueuePulse,
   kPulseFormClear,
@@ -26,23 +31,25 @@ enum Watched : std::size_t {
   kMaximumReached,
   kQueueStatus,
   kOutputPulses,
-  kWatchedCount
+  kCount
 };
+using enum Watched;
 
-constexpr std::array<std::string_view, kWatchedCount> kNames{
-    "TriggerCam0_TriggerMode_SoftwareTrigger_Mode",
-    "TriggerCam0_Generators_ClearQueuePulse_Mode",
-    "TriggerCam0_PulseFormGenerators_Clear_Mode",
-    "TriggerCam0_Generators_Generator_MinimumPeriod_Number",
-    "TriggerCam0_Generators_Queue_QueueFullValue_Number",
-    "TriggerCam0_Generators_Queue_QueueEnabled_Select",
-    "TriggerCam0_Generators_EnableQueue_Select",
-    "TriggerCam0_OutputStatistics_ClearPulses_Mode",
-    "TriggerCam0_Generators_QueueValue_Status",
-    "TriggerCam0_Generators_Generator_MaximumReached_Status",
-    "Monitoring_ReadQueueStatus_Status",
-    "TriggerCam0_OutputStatistics_ReadPulses_Status",
+constexpr NamedSlot<Watched> kNames[] = {
+    {.slot = kSoftwareTrigger, .name = "TriggerCam0_TriggerMode_SoftwareTrigger_Mode"},
+    {.slot = kClearQueuePulse, .name = "TriggerCam0_Generators_ClearQueuePulse_Mode"},
+    {.slot = kPulseFormClear, .name = "TriggerCam0_PulseFormGenerators_Clear_Mode"},
+    {.slot = kMinimumPeriod, .name = "TriggerCam0_Generators_Generator_MinimumPeriod_Number"},
+    {.slot = kQueueFullValue, .name = "TriggerCam0_Generators_Queue_QueueFullValue_Number"},
+    {.slot = kQueueEnabled, .name = "TriggerCam0_Generators_Queue_QueueEnabled_Select"},
+    {.slot = kEnableQueue, .name = "TriggerCam0_Generators_EnableQueue_Select"},
+    {.slot = kClearOutputPulses, .name = "TriggerCam0_OutputStatistics_ClearPulses_Mode"},
+    {.slot = kQueueValue, .name = "TriggerCam0_Generators_QueueValue_Status"},
+    {.slot = kMaximumReached, .name = "TriggerCam0_Generators_Generator_MaximumReached_Status"},
+    {.slot = kQueueStatus, .name = "Monitoring_ReadQueueStatus_Status"},
+    {.slot = kOutputPulses, .name = "TriggerCam0_OutputStatistics_ReadPulses_Status"},
 };
+static_assert(namesEverySlotOnce(kNames));
 
 constexpr std::uint64_t kTickNanoseconds = 8;
 constexpr std::uint64_t kPeriodOffsetTicks = 9;  // the generator adds these to each period
@@ -50,18 +57,12 @@ constexpr std::uint64_t kFire = 2;              // the one-shot value of a trigg
 constexpr std::uint64_t kQueueFullBit = 1u << 1;
 constexpr std::uint64_t kPulseCountLimit = 65536;  // the counter is 16 bits wide
 
-class TriggerUnit final : public TriggerPulses {
+class TriggerUnit final : public Behaviour, public PulseSource {
  public:
   std::vector<std::size_t> attach(const Design& design, ParameterStore& values,
                                   Clock::time_point now) override {
-    index_.reset();
-    std::array<std::size_t, kWatchedCount> found{};
-    for (std::size_t i = 0; i < kWatchedCount; ++i) {
-      const int index = design.parameterIndex(std::string(kPrefix) + std::string(kNames[i]));
-      if (index < 0) return {};  // a design without a trigger unit
-      found[i] = static_cast<std::size_t>(index);
-    }
-    index_ = found;
+    index_ = resolveNames(design, kPrefix, kNames);
+    if (!index_) return {};  // a design without a trigger unit
     queued_ = 0;
     pulses_ = 0;
     started_ = 0;
@@ -71,10 +72,11 @@ class TriggerUnit final : public TriggerPulses {
     published_ = {0, 1, 0};
     publishedFull_ = false;
     static_cast<void>(values);
-    return {found.begin(), found.end()};
+    return {index_->begin(), index_->end()};
   }
 
-  void written(std::size_t index, ParameterStore& values, Clock::time_point now) override {
+  void written(std::size_t index, ParameterStore& values, Moment& moment) override {
+    const Clock::time_point now = moment();
     advance(values, now);
     if (index == at(kSoftwareTrigger) && bits(values, kSoftwareTrigger) == kFire) {
       if (queued_ < bits(values, kQueueFullValue)) ++queued_;
@@ -103,7 +105,7 @@ class TriggerUnit final : public TriggerPulses {
   }
 
  private:
-  std::size_t at(Watched watched) const { return (*index_)[watched]; }
+  std::size_t at(Watched watched) const { return (*index_)[static_cast<std::size_t>(watched)]; }
   std::uint64_t bits(const ParameterStore& values, Watched watched) const {
     return values.at(at(watched)).bits;
   }
@@ -170,7 +172,7 @@ class TriggerUnit final : public TriggerPulses {
     }
   }
 
-  std::optional<std::array<std::size_t, kWatchedCount>> index_;
+  std::optional<std::array<std::size_t, static_cast<std::size_t>(kCount)>> index_;
   std::uint64_t queued_ = 0;
   std::uint64_t pulses_ = 0;
   std::uint64_t started_ = 0;
@@ -182,6 +184,6 @@ class TriggerUnit final : public TriggerPulses {
 
 }  // namespace
 
-std::unique_ptr<TriggerPulses> makeTriggerUnit() { return std::make_unique<TriggerUnit>(); }
+std::unique_ptr<Behaviour> makeTriggerUnit() { return std::make_unique<TriggerUnit>(); }
 
 }  // namespace brenvik::simboard

@@ -178,12 +178,13 @@ std::int32_t writeField(const ParameterDefinition& definition, ParameterValue& s
     return SIMBOARD_WRONG_TYPE;
   }
   if (access.valueType == 1 || access.valueType == 2) {
-    // 32-bit elements, the common case (whole tables): check them all, then copy at once.
+    // 32-bit elements, the common case (whole tables): check them all in one pass without
+    // branches, then copy at once.
+    bool outside = false;
     for (std::size_t i = 0; i < access.count; ++i) {
-      if (!acceptElement(definition, loadAt<std::uint32_t>(access.values, i))) {
-        return SIMBOARD_OUT_OF_RANGE;
-      }
+      outside |= !acceptElement(definition, loadAt<std::uint32_t>(access.values, i));
     }
+    if (outside) return SIMBOARD_OUT_OF_RANGE;
     std::memcpy(slot.elements.data() + access.index, access.values,
                 std::size_t{access.count} * sizeof(std::uint32_t));
     return SIMBOARD_OK;

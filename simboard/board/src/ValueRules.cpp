@@ -79,10 +79,6 @@ bool acceptDouble(const ParameterDefinition& definition, double value, std::uint
   return true;
 }
 
-bool acceptElement(const ParameterDefinition& definition, std::uint64_t value) {
-  return value >= definition.minimum && value <= definition.maximum;
-}
-
 double bitsToDouble(std::uint64_t bits) { return std::bit_cast<double>(bits); }
 std::uint64_t doubleToBits(double value) { return std::bit_cast<std::uint64_t>(value); }
 

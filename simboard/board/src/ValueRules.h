@@ -20,8 +20,11 @@ bool acceptUnsigned(const ParameterDefinition& definition, std::uint64_t value,
                     std::uint64_t& bits);
 bool acceptSigned(const ParameterDefinition& definition, std::int64_t value, std::uint64_t& bits);
 bool acceptDouble(const ParameterDefinition& definition, double value, std::uint64_t& bits);
-// A field element against the field's per-element limits.
-bool acceptElement(const ParameterDefinition& definition, std::uint64_t value);
+// A field element against the field's per-element limits (inline: whole tables check
+// every element).
+inline bool acceptElement(const ParameterDefinition& definition, std::uint64_t value) {
+  return value >= definition.minimum && value <= definition.maximum;
+}
 
 double bitsToDouble(std::uint64_t bits);
 std::uint64_t doubleToBits(double value);

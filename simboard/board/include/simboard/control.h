@@ -64,24 +64,39 @@ enum { SIMBOARD_READS = 1, SIMBOARD_WRITES = 2 };
  * elements separated by commas. */
 SIMBOARD_API int32_t simboard_get(uint64_t board, const char* name, char* text, size_t size);
 
-/* Plays a value into a hardware parameter, register or runtime parameter, read-only ones
- * included. The text is parsed as for simboard_get (integers also as "0x" hexadecimal; a
- * field takes 1 to N elements, which replace its first elements). Not journaled.
- * The board's own settings have names beginning with "simboard:"; they are kept when a
- * design is loaded:
- *   "simboard:picture_period_us"  frame period of the camera port while the trigger does
- *                                 not drive it, and of designs without an image path,
- *                                 1 to 60000000 µs (default 1000).
- *   "simboard:camera_input"       image files (binary PGM, or PNG) that the camera on the
- *                                 camera port sends in turn, one per frame, separated by
- *                                 commas; empty: no camera. A file that does not read gives
- *                                 SIMBOARD_BAD_IMAGE and keeps the previous input.
- *   "simboard:paced"              1 (default): frames arrive in real time at the modelled
- *                                 timing; 0: a free-running source delivers a picture as
- *                                 soon as it is waited for (for tests and benchmarks).
- *                                 Taken when an acquisition starts.
- * The runtime's computed parameters FG_TRANSFER_LEN and FG_DMASTATUS refuse with
- * SIMBOARD_READ_ONLY. */
+/* The board's own settings, read and played with simboard_get and simboard_set. Their
+ * names begin with "simboard:"; they are kept when a design is loaded. */
+/* Frame period of the camera port while the trigger does not drive it, and of designs
+ * without an image path, 1 to 60000000 µs (default 1000). */
+#define SIMBOARD_SETTING_PICTURE_PERIOD_US "simboard:picture_period_us"
+/* Image files (binary PGM, or PNG) that the camera on the camera port sends in turn, one
+ * per frame, separated by commas; empty: none. A file that does not read gives
+ * SIMBOARD_BAD_IMAGE and keeps the previous input. While it names images they take
+ * precedence over the built-in camera. After simboard_camera_images it reads
+ * "memory:" + the number of in-memory images (such as "memory:3"). */
+#define SIMBOARD_SETTING_CAMERA_INPUT "simboard:camera_input"
+/* 1 (default): frames arrive in real time at the modelled timing; 0: a free-running source
+ * delivers a picture as soon as it is waited for (for tests and benchmarks). Taken when an
+ * acquisition starts. */
+#define SIMBOARD_SETTING_PACED "simboard:paced"
+/* The camera on the camera port while no input images are given: "scene" (the default on
+ * every board) or "none" (the port stays empty: nothing arrives from it).
+ * The scene is 1024 x 1024 pixels of 10 bits, the image path's own input width, so it
+ * passes the tap geometry sorter, the region of interest, the image selector, the lookup
+ * table and the output format like any camera image. It draws, over a diagonal gradient
+ * that rises and falls in bands and scrolls 8 values a frame, a bright square circling
+ * the centre once every 240 frames, a dark disc crossing the picture and bouncing off its
+ * edges, and the camera's frame count (1 for the first frame of an acquisition) in large
+ * white digits on black at the top left; so every frame differs from the one before and
+ * the motion shows. Frames follow the camera port's pace: SIMBOARD_SETTING_PICTURE_PERIOD_US,
+ * or the trigger's pulses while the trigger is active. */
+#define SIMBOARD_SETTING_CAMERA "simboard:camera"
+
+/* Plays a value into a hardware parameter, register, runtime parameter or board setting
+ * (above), read-only ones included. The text is parsed as for simboard_get (integers also
+ * as "0x" hexadecimal; a field takes 1 to N elements, which replace its first elements).
+ * Not journaled. The runtime's computed parameters FG_TRANSFER_LEN and FG_DMASTATUS refuse
+ * with SIMBOARD_READ_ONLY. */
 SIMBOARD_API int32_t simboard_set(uint64_t board, const char* name, const char* text);
 
 /* Makes the next `count` accesses (count < 0: every access until cleared) of the given
@@ -108,6 +123,24 @@ SIMBOARD_API size_t simboard_journal_size(uint64_t board);
 SIMBOARD_API int32_t simboard_journal_entry(uint64_t board, size_t index, SimboardWrite* entry);
 SIMBOARD_API void simboard_journal_clear(uint64_t board);
 
+/* An image held by the caller for the camera port: `width` x `height` pixels of `bits`
+ * bits (8 or 16), row-major, each 16-bit pixel in native byte order. 8-bit pixels enter the
+ * 10-bit image path in its top bits, 16-bit ones with their top ten bits. */
+typedef struct SimboardImage {
+  uint32_t width, height; /* 1 to 65536 each */
+  uint32_t bits;          /* 8 or 16 */
+  const void* pixels;     /* row-major, width*height pixels, native byte order */
+} SimboardImage;
+
+/* Makes `count` in-memory images the camera port's input, sent in turn one per frame like
+ * image files; the board copies them, so the caller's memory is free again on return. They
+ * replace the current input (files or earlier images); count 0 clears it. Null `images`
+ * with a count, or an image with null pixels: SIMBOARD_INVALID_PARAMETER; a zero or larger
+ * size than 65536, or bits other than 8 and 16: SIMBOARD_BAD_IMAGE. A refused call keeps
+ * the previous input. */
+SIMBOARD_API int32_t simboard_camera_images(uint64_t board, const SimboardImage* images,
+                                            size_t count);
+
 /* Hardware-applet handles opened and not yet closed, in the whole process. */
 SIMBOARD_API int32_t simboard_open_designs(void);
 
@@ -117,9 +150,9 @@ SIMBOARD_API int64_t simboard_pictures(uint64_t board, uint32_t dma);
 /* DMA buffers. An application allocates a set of buffers for a board and passes the handle
  * as the memory argument of Fg_AcquireEx (and, unchanged, of the other acquisition calls);
  * picture k lands in buffer (k - 1) mod count, drawn through the board's image path from
- * the hardware values: camera simulator or camera input, tap geometry sorter, region of
- * interest, image selector, lookup table, output format. A picture counts as read once it
- * is copied out; a picture overwritten before that is lost (the board's overflow flag
+ * the hardware values: camera simulator or the camera port's camera, tap geometry sorter,
+ * region of interest, image selector, lookup table, output format. A picture counts as read
+ * once it is copied out or borrowed; a picture overwritten before that is lost (the board's overflow flag
  * rises, the fill level counts the buffers holding unread pictures). Handles are opaque
  * tokens: a freed one is refused, not dereferenced. */
 typedef struct SimboardFrame {
@@ -141,6 +174,20 @@ SIMBOARD_API int32_t simboard_buffers_free(void* memory);
  * before it arrives, SIMBOARD_PICTURE_LOST once a later picture took its buffer. */
 SIMBOARD_API int32_t simboard_buffers_copy(void* memory, int64_t picture, void* out, size_t size,
                                            SimboardFrame* frame);
+/* Lends picture `picture` in place, without a copy: `*pixels` points at the frame inside
+ * its DMA buffer (laid out as simboard_buffers_copy would copy it) and stays valid until
+ * the picture is released or the buffer set is freed. Marks the picture read, as a copy
+ * does. While the buffer is lent it is never overwritten: a picture due for it is lost
+ * (counted lost, the overflow flag rises), as on a grabber whose buffer the application
+ * holds. Borrowing a lent picture again gives the same view; one release ends the loan.
+ * Codes as for simboard_buffers_copy; a null `pixels` gives SIMBOARD_INVALID_PARAMETER.
+ * `frame` may be null. Starting an acquisition into a set with a lent buffer gives
+ * SIMBOARD_BUSY; freeing the set ends its loans. */
+SIMBOARD_API int32_t simboard_buffers_borrow(void* memory, int64_t picture, const void** pixels,
+                                             SimboardFrame* frame);
+/* Ends the loan of a borrowed picture; the buffer takes pictures again. A picture that is
+ * not lent gives SIMBOARD_INVALID_PARAMETER. */
+SIMBOARD_API int32_t simboard_buffers_release(void* memory, int64_t picture);
 /* The newest picture of the current or last acquisition on a DMA channel, as above, without
  * marking it read (a preview watches, the application reads). */
 SIMBOARD_API int32_t simboard_latest_frame(uint64_t board, uint32_t dma, void* out, size_t size,

@@ -1,0 +1,27 @@
+// The replacement of operator new that counts allocations.
+#include "AllocationCount.h"
+
+#include <atomic>
+#include <cstdlib>
+#include <new>
+
+namespace {
+std::atomic<long> allocations{0};
+}  // namespace
+
+// The replacement pairs malloc with free, which the compiler cannot see once it inlines
+// delete expressions.
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size) {
+  allocations.fetch_add(1, std::memory_order_relaxed);
+  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
+  throw std::bad_alloc();
+}
+void operator delete(void* memory) noexcept { std::free(memory); }
+void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
+
+namespace brenvik::test {
+
+long allocationCount() { return allocations.load(std::memory_order_relaxed); }
+
+}  // namespace brenvik::test
