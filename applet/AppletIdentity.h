@@ -1,11 +1,14 @@
 // The applet's constant identity texts, returned by pointer for the module's lifetime.
 #pragma once
 
+#include "applet/AppletVersion.h"
+
 namespace brenvik::identity {
 
 inline constexpr const char kAppletName[] = "Brenvik";
-inline constexpr const char kVersion[] = "2.1.1.8";
-inline constexpr const char kBuild[] = "2.1.1.8.20180718.093317";
+// The version is the project's own (CMakeLists.txt); the build adds the applet's build stamp.
+inline constexpr const char kVersion[] = BRENVIK_VERSION_TEXT;
+inline constexpr const char kBuild[] = BRENVIK_VERSION_TEXT ".20180718.093317";
 inline constexpr const char kFamily[] = "Vessmark:Area";
 inline constexpr const char kProperties[] =
     "class=standard,family=acquisition,type=single,sensortype=area,color=gray,interface=cl";

@@ -8,7 +8,7 @@
 
 #include "applet/FgTolqWrapper.h"
 #include "applet/FgTolqWrapperImpl.h"
-#include "parameters/StoredValues.h"
+#include "parameters/CurrentValues.h"
 #include "persistence/ConfigFileParser.h"
 #include "persistence/ConfigurationKeys.h"
 #include "platform/locks/CriticalSectionGuard.h"
@@ -32,13 +32,6 @@ using TextBuffer = std::array<char, persistence::kConfigurationTextBuffer>;
 
 // --- Where pass 1 puts each stored key, found while compiling ---
 
-constexpr const parameters::StoredValue* storedValueOf(std::int32_t id) {
-  for (const parameters::StoredValue& value : parameters::stored_values::kAll) {
-    if (value.id == id) return &value;
-  }
-  return nullptr;
-}
-
 constexpr parameters::ValueForm storedFormOf(KeyForm form) {
   switch (form) {
     case KeyForm::kDouble:
@@ -54,7 +47,7 @@ constexpr parameters::ValueForm storedFormOf(KeyForm form) {
 constexpr auto kStoredSlots = [] {
   std::array<const parameters::StoredValue*, std::size(kConfigurationKeys)> slots{};
   for (std::size_t i = 0; i < slots.size(); ++i) {
-    if (isStored(kConfigurationKeys[i].use)) slots[i] = storedValueOf(kConfigurationKeys[i].id());
+    if (isStored(kConfigurationKeys[i].use)) slots[i] = parameters::findStoredValue(kConfigurationKeys[i].id());
   }
   return slots;
 }();

@@ -1,5 +1,5 @@
 // Compile-time checks of the enumeration lists: a symbol that two lists share has one value
-// there, and no list repeats a symbol or a value.
+// and one display name there, and no list repeats a symbol or a value.
 #include "parameters/Enumerations.h"
 
 #include <cstddef>
@@ -16,13 +16,14 @@ constexpr bool sameText(const char* a, const char* b) {
   return *a == *b;
 }
 
-// Two entries of different values never share a symbol (values first: far cheaper).
+// Two entries that share a symbol share its value and its display name, e.g. PULSEGEN0 among the pulse generators and among the trigger output sources.
 consteval bool sharedSymbolsAgree() {
   for (std::size_t first = 0; first < enumerations::kAll.size(); ++first) {
     for (std::size_t second = first + 1; second < enumerations::kAll.size(); ++second) {
       for (const EnumerationEntry& a : enumerations::kAll[first]->entries) {
         for (const EnumerationEntry& b : enumerations::kAll[second]->entries) {
-          if (a.value != b.value && sameText(a.name, b.name)) return false;
+          if (!sameText(a.name, b.name)) continue;
+          if (a.value != b.value || !sameText(a.displayName, b.displayName)) return false;
         }
       }
     }
@@ -44,6 +45,15 @@ consteval bool listsAreDistinct() {
 }
 
 static_assert(sharedSymbolsAgree());
+
+// Every output format the applet offers is one the shift arithmetic knows.
+consteval bool offeredFormatsAreShiftable() {
+  for (const EnumerationEntry& entry : enumerations::kOutputFormatsEntries) {
+    if (runtime::shiftableBitsOf(static_cast<std::uint32_t>(entry.value)) == 0) return false;
+  }
+  return true;
+}
+static_assert(offeredFormatsAreShiftable());
 static_assert(listsAreDistinct());
 
 }  // namespace

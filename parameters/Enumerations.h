@@ -8,6 +8,8 @@
 #include <span>
 #include <string_view>
 
+#include "runtime/PixelFormats.h"
+
 namespace brenvik::parameters {
 
 struct EnumerationEntry {
@@ -17,27 +19,32 @@ struct EnumerationEntry {
 };
 
 struct EnumerationList {
-  const char* label;  // "T1", "YN", ...
+  const char* label;  // the list's short label in the description ("T1", "YN", ...)
   std::span<const EnumerationEntry> entries;
 };
 
 namespace enumerations {
 
+// The output formats' values are the SDK's pixel format codes.
+consteval std::int32_t pixel(std::string_view format) {
+  return static_cast<std::int32_t>(runtime::pixelFormatCode(format));
+}
+
 // clang-format off
-inline constexpr EnumerationEntry kT1Entries[] = {
+inline constexpr EnumerationEntry kCameraLinkModesEntries[] = {
     {"8 Tap 8bit", 308, "FG_CL_FULL_8_TAP_8_BIT"},
     {"10 Tap 8bit", 310, "FG_CL_FULL_10_TAP_8_BIT"},
     {"8 Tap 10bit", 311, "FG_CL_FULL_8_TAP_10_BIT"},
 };
-inline constexpr EnumerationEntry kYNEntries[] = {
+inline constexpr EnumerationEntry kYesNoEntries[] = {
     {"Yes", 1, "FG_YES"},
     {"No", 0, "FG_NO"},
 };
-inline constexpr EnumerationEntry kOOEntries[] = {
+inline constexpr EnumerationEntry kOnOffEntries[] = {
     {"On", 1, "FG_ON"},
     {"Off", 0, "FG_OFF"},
 };
-inline constexpr EnumerationEntry kT3Entries[] = {
+inline constexpr EnumerationEntry kTapGeometriesEntries[] = {
     {"1X8", 25165824, "FG_GEOMETRY_1X8"},
     {"1X10", 27262976, "FG_GEOMETRY_1X10"},
     {"4X2", 69206016, "FG_GEOMETRY_4X2"},
@@ -46,11 +53,11 @@ inline constexpr EnumerationEntry kT3Entries[] = {
     {"8X", 135266304, "FG_GEOMETRY_8X"},
     {"10X", 168820736, "FG_GEOMETRY_10X"},
 };
-inline constexpr EnumerationEntry kT4Entries[] = {
+inline constexpr EnumerationEntry kVantagePointsEntries[] = {
     {"Top-Left", 0, "FG_VANTAGEPOINT_TOP_LEFT"},
     {"Top-Right", 1, "FG_VANTAGEPOINT_TOP_RIGHT"},
 };
-inline constexpr EnumerationEntry kT5Entries[] = {
+inline constexpr EnumerationEntry kTriggerInputSourcesEntries[] = {
     {"GPI Trigger Source 0", 0, "TRGINSRC_GPI_0"},
     {"GPI Trigger Source 1", 1, "TRGINSRC_GPI_1"},
     {"GPI Trigger Source 2", 2, "TRGINSRC_GPI_2"},
@@ -64,15 +71,15 @@ inline constexpr EnumerationEntry kT5Entries[] = {
     {"Front GPI Trigger Source 2", 18, "TRGINSRC_FRONT_GPI_2"},
     {"Front GPI Trigger Source 3", 19, "TRGINSRC_FRONT_GPI_3"},
 };
-inline constexpr EnumerationEntry kT6Entries[] = {
+inline constexpr EnumerationEntry kPolaritiesEntries[] = {
     {"Low Active", 1, "LOW_ACTIVE"},
     {"High Active", 0, "HIGH_ACTIVE"},
 };
-inline constexpr EnumerationEntry kT7Entries[] = {
+inline constexpr EnumerationEntry kBusyFlagsEntries[] = {
     {"Busy Flag is set", 1, "IS_BUSY"},
     {"Busy Flag is not set", 0, "IS_NOT_BUSY"},
 };
-inline constexpr EnumerationEntry kT9Entries[] = {
+inline constexpr EnumerationEntry kTriggerOutputSourcesEntries[] = {
     {"Vcc", 5, "VCC"},
     {"Gnd", 4, "GND"},
     {"Cam A Pulse Generator 0", 50, "CAM_A_PULSEGEN0"},
@@ -116,64 +123,64 @@ inline constexpr EnumerationEntry kT9Entries[] = {
     {"Not Pulse Generator 2", 8, "NOT_PULSEGEN2"},
     {"Not Pulse Generator 3", 9, "NOT_PULSEGEN3"},
 };
-inline constexpr EnumerationEntry kT10Entries[] = {
+inline constexpr EnumerationEntry kPulseGeneratorsEntries[] = {
     {"Pulse Generator 0", 0, "PULSEGEN0"},
     {"Pulse Generator 1", 1, "PULSEGEN1"},
     {"Pulse Generator 2", 2, "PULSEGEN2"},
     {"Pulse Generator 3", 3, "PULSEGEN3"},
 };
-inline constexpr EnumerationEntry kT11Entries[] = {
+inline constexpr EnumerationEntry kAreaTriggerModesEntries[] = {
     {"Generator", 1, "ATM_GENERATOR"},
     {"External", 2, "ATM_EXTERNAL"},
     {"Software", 4, "ATM_SOFTWARE"},
 };
-inline constexpr EnumerationEntry kT12Entries[] = {
+inline constexpr EnumerationEntry kTriggerStatesEntries[] = {
     {"Active", 0, "TS_ACTIVE"},
     {"Async Stop", 1, "TS_ASYNC_STOP"},
     {"Sync Stop", 2, "TS_SYNC_STOP"},
 };
-inline constexpr EnumerationEntry kT13Entries[] = {
+inline constexpr EnumerationEntry kLutImplementationsEntries[] = {
     {"Full LUT", 0, "LUT_IMPLEMENTATION_FULL_LUT"},
     {"KneeLUT", 1, "LUT_IMPLEMENTATION_KNEELUT"},
 };
-inline constexpr EnumerationEntry kT14Entries[] = {
+inline constexpr EnumerationEntry kLutTypesEntries[] = {
     {"Processor", 3, "LUT_TYPE_PROCESSING"},
     {"User file", 0, "LUT_TYPE_CUSTOM"},
 };
-inline constexpr EnumerationEntry kT15Entries[] = {
-    {"Gray 8bit", 3, "FG_GRAY"},
-    {"Gray 10bit", 21, "FG_GRAY10"},
-    {"Gray 16bit", 1, "FG_GRAY16"},
+inline constexpr EnumerationEntry kOutputFormatsEntries[] = {
+    {"Gray 8bit", pixel("FG_GRAY"), "FG_GRAY"},
+    {"Gray 10bit", pixel("FG_GRAY10"), "FG_GRAY10"},
+    {"Gray 16bit", pixel("FG_GRAY16"), "FG_GRAY16"},
 };
-inline constexpr EnumerationEntry kT16Entries[] = {
+inline constexpr EnumerationEntry kBitAlignmentsEntries[] = {
     {"Left Aligned", 1, "FG_LEFT_ALIGNED"},
     {"Right Aligned", 0, "FG_RIGHT_ALIGNED"},
     {"Custom Bit Shift", 2, "FG_CUSTOM_BIT_SHIFT_MODE"},
 };
-inline constexpr EnumerationEntry kT17Entries[] = {
+inline constexpr EnumerationEntry kImageSourcesEntries[] = {
     {"Camera", 0, "FG_CAMPORT"},
     {"Simulator", 1, "FG_CAMERASIMULATOR"},
 };
-inline constexpr EnumerationEntry kT18Entries[] = {
+inline constexpr EnumerationEntry kSimulatorPatternsEntries[] = {
     {"Horizontal", 1, "FG_HORIZONTAL"},
     {"Vertical", 2, "FG_VERTICAL"},
     {"Diagonal", 3, "FG_DIAGONAL"},
 };
-inline constexpr EnumerationEntry kT19Entries[] = {
+inline constexpr EnumerationEntry kSimulatorSpeedModesEntries[] = {
     {"Pixel Frequency", 0, "FG_PIXEL_FREQUENCY"},
     {"Line Rate", 1, "FG_LINERATE"},
     {"Frame Rate", 2, "FG_FRAMERATE"},
 };
-inline constexpr EnumerationEntry kT20Entries[] = {
+inline constexpr EnumerationEntry kSimulatorTriggerModesEntries[] = {
     {"Free Run", 0, "SIMULATION_FREE_RUN"},
     {"Rising Edge Triggers Line", 8, "RISING_EDGE_TRIGGERS_LINE"},
     {"Rising Edge Triggers Frame", 9, "RISING_EDGE_TRIGGERS_FRAME"},
 };
-inline constexpr EnumerationEntry kT21Entries[] = {
+inline constexpr EnumerationEntry kDebugWriteFlagsEntries[] = {
     {"EndOfLine", 0, "FG_ENDOFLINE"},
     {"EndOfFrame", 1, "FG_ENDOFFRAME"},
 };
-inline constexpr EnumerationEntry kT22Entries[] = {
+inline constexpr EnumerationEntry kPoclStatesEntries[] = {
     {"Initialize", 0, "FG_INITIALIZE"},
     {"PoCL Connection Sense", 1, "FG_POCL_CONNECTION_SENSE"},
     {"PoCL wait for Connection", 6, "FG_POCL_WAIT_FOR_CONNECTION"},
@@ -184,40 +191,43 @@ inline constexpr EnumerationEntry kT22Entries[] = {
     {"CL Camera Clock Detected", 5, "FG_CL_CAMERA_CLOCK_DETECTED"},
     {"PoCL Disabled", 8, "FG_POCL_DISABLED"},
 };
-inline constexpr EnumerationEntry kAPEntries[] = {
+inline constexpr EnumerationEntry kApplyEntries[] = {
     {"Apply", 1, "FG_APPLY"},
 };
 // clang-format on
 
-inline constexpr EnumerationList kT1{"T1", kT1Entries};
-inline constexpr EnumerationList kYN{"YN", kYNEntries};
-inline constexpr EnumerationList kOO{"OO", kOOEntries};
-inline constexpr EnumerationList kT3{"T3", kT3Entries};
-inline constexpr EnumerationList kT4{"T4", kT4Entries};
-inline constexpr EnumerationList kT5{"T5", kT5Entries};
-inline constexpr EnumerationList kT6{"T6", kT6Entries};
-inline constexpr EnumerationList kT7{"T7", kT7Entries};
-inline constexpr EnumerationList kT9{"T9", kT9Entries};
-inline constexpr EnumerationList kT10{"T10", kT10Entries};
-inline constexpr EnumerationList kT11{"T11", kT11Entries};
-inline constexpr EnumerationList kT12{"T12", kT12Entries};
-inline constexpr EnumerationList kT13{"T13", kT13Entries};
-inline constexpr EnumerationList kT14{"T14", kT14Entries};
-inline constexpr EnumerationList kT15{"T15", kT15Entries};
-inline constexpr EnumerationList kT16{"T16", kT16Entries};
-inline constexpr EnumerationList kT17{"T17", kT17Entries};
-inline constexpr EnumerationList kT18{"T18", kT18Entries};
-inline constexpr EnumerationList kT19{"T19", kT19Entries};
-inline constexpr EnumerationList kT20{"T20", kT20Entries};
-inline constexpr EnumerationList kT21{"T21", kT21Entries};
-inline constexpr EnumerationList kT22{"T22", kT22Entries};
-inline constexpr EnumerationList kAP{"AP", kAPEntries};
+inline constexpr EnumerationList kCameraLinkModes{"T1", kCameraLinkModesEntries};
+inline constexpr EnumerationList kYesNo{"YN", kYesNoEntries};
+inline constexpr EnumerationList kOnOff{"OO", kOnOffEntries};
+inline constexpr EnumerationList kTapGeometries{"T3", kTapGeometriesEntries};
+inline constexpr EnumerationList kVantagePoints{"T4", kVantagePointsEntries};
+inline constexpr EnumerationList kTriggerInputSources{"T5", kTriggerInputSourcesEntries};
+inline constexpr EnumerationList kPolarities{"T6", kPolaritiesEntries};
+inline constexpr EnumerationList kBusyFlags{"T7", kBusyFlagsEntries};
+inline constexpr EnumerationList kTriggerOutputSources{"T9", kTriggerOutputSourcesEntries};
+inline constexpr EnumerationList kPulseGenerators{"T10", kPulseGeneratorsEntries};
+inline constexpr EnumerationList kAreaTriggerModes{"T11", kAreaTriggerModesEntries};
+inline constexpr EnumerationList kTriggerStates{"T12", kTriggerStatesEntries};
+inline constexpr EnumerationList kLutImplementations{"T13", kLutImplementationsEntries};
+inline constexpr EnumerationList kLutTypes{"T14", kLutTypesEntries};
+inline constexpr EnumerationList kOutputFormats{"T15", kOutputFormatsEntries};
+inline constexpr EnumerationList kBitAlignments{"T16", kBitAlignmentsEntries};
+inline constexpr EnumerationList kImageSources{"T17", kImageSourcesEntries};
+inline constexpr EnumerationList kSimulatorPatterns{"T18", kSimulatorPatternsEntries};
+inline constexpr EnumerationList kSimulatorSpeedModes{"T19", kSimulatorSpeedModesEntries};
+inline constexpr EnumerationList kSimulatorTriggerModes{"T20", kSimulatorTriggerModesEntries};
+inline constexpr EnumerationList kDebugWriteFlags{"T21", kDebugWriteFlagsEntries};
+inline constexpr EnumerationList kPoclStates{"T22", kPoclStatesEntries};
+inline constexpr EnumerationList kApply{"AP", kApplyEntries};
 
 // Every list.
-inline constexpr std::array<const EnumerationList*, 23> kAll{{
-    &kT1,  &kYN,  &kOO,  &kT3,  &kT4,  &kT5,  &kT6,  &kT7,  &kT9,  &kT10, &kT11, &kT12,
-    &kT13, &kT14, &kT15, &kT16, &kT17, &kT18, &kT19, &kT20, &kT21, &kT22, &kAP,
-}};
+inline constexpr auto kAll = std::to_array<const EnumerationList*>({
+    &kCameraLinkModes,  &kYesNo,  &kOnOff,  &kTapGeometries,  &kVantagePoints,  &kTriggerInputSources,  &kPolarities,  &kBusyFlags,  &kTriggerOutputSources,  &kPulseGenerators, &kAreaTriggerModes, &kTriggerStates,
+    &kLutImplementations, &kLutTypes, &kOutputFormats, &kBitAlignments, &kImageSources, &kSimulatorPatterns, &kSimulatorSpeedModes, &kSimulatorTriggerModes, &kDebugWriteFlags, &kPoclStates, &kApply,
+});
+
+// The name the tool still reads the speed modes by; it moves to kSimulatorSpeedModesEntries.
+inline constexpr const auto& kT19Entries = kSimulatorSpeedModesEntries;
 
 }  // namespace enumerations
 

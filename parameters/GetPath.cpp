@@ -9,6 +9,7 @@
 #include "parameters/Getters.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/IdIndex.h"
+#include "parameters/LookupTableShape.h"
 #include "parameters/ParameterRegistry.h"
 #include "parameters/StringHandout.h"
 #include "platform/logging/LogMessage.h"
@@ -30,9 +31,9 @@ constexpr std::uint32_t kLevelParameterFailure = 4;
 constexpr std::uint32_t kTickNanoseconds = 8;
 constexpr std::uint32_t kDebounceStepNanoseconds = 8 * 3;
 
-// One row per SDK parameter, in the order of the parameter table, then the description query.
-constexpr std::array kGettersInTableOrder = std::to_array<Getter>({
-    stored("FG_TIMEOUT"),
+// The getters of the parameters that do not simply read their stored value (CurrentValues.h
+// gives every other parameter its getter), then the description query.
+constexpr auto kOwnGetters = std::to_array<Getter>({
     constant("FG_APPLET_VERSION", 2),
     constant("FG_APPLET_REVISION", 1),
     hardware("FG_APPLET_ID", Hw::AppletProperties_AppletUid, kTypeString),
@@ -68,143 +69,90 @@ constexpr std::array kGettersInTableOrder = std::to_array<Getter>({
     forwarded("FG_DMA_PORT"),
     forwarded("FG_CAM_PORT"),
     forwarded("FG_APC_STOP_TIMEOUT"),
-    stored("FG_CAMERA_LINK_CAMTYPE"),
-    stored("FG_USEDVAL"),
-    stored("FG_CAMERA_LINK_CORE_RESET"),
     hardware("FG_CAMERA_LINK_PIXEL_CLOCK_X", Hw::Camera_PixelClockX, kTypeUint32),
     hardware("FG_CAMERA_LINK_PIXEL_CLOCK_Y", Hw::Camera_PixelClockY, kTypeUint32),
     hardware("FG_CAMERA_LINK_PIXEL_CLOCK_Z", Hw::Camera_PixelClockZ, kTypeUint32),
-    stored("FG_DEBUGSOURCE"),
     computedText("FG_DEBUGSOURCENAME", &debugSourceName),
     computed("FG_DEBUGINENABLE", ValueForm::kUint32, &debugInputEnable),
     computedText("FG_DEBUGFILE", &debugFile),
-    stored("FG_DEBUGINSERT"),
-    stored("FG_DEBUGWRITEPIXEL"),
-    stored("FG_DEBUGWRITEFLAG"),
     computed("FG_DEBUGOUTENABLE", ValueForm::kUint32, &debugOutputEnable),
     computed("FG_DEBUGOUTXPOS", ValueForm::kUint32, &debugXPosition),
     computed("FG_DEBUGOUTYPOS", ValueForm::kUint32, &debugYPosition),
     computed("FG_DEBUGOUTPIXEL", ValueForm::kUint32, &debugPixel),
     computed("FG_DEBUGREADY", ValueForm::kUint32, &debugReady),
-    stored("FG_DEBUGSAVECONFIG"),
-    stored("FG_TAPGEOMETRY"),
-    stored("FG_SENSORWIDTH"),
-    stored("FG_VANTAGEPOINT"),
-    stored("FG_WIDTH"),
-    stored("FG_HEIGHT"),
-    stored("FG_XOFFSET"),
-    stored("FG_YOFFSET"),
     computed("FG_FILLLEVEL", ValueForm::kUint32, &fillLevel),
     hardware("FG_OVERFLOW", Hw::Overflow_OverflowOccurred, kTypeUint32),
-    stored("FG_FORMAT"),
-    stored("FG_BITALIGNMENT"),
     constant("FG_PIXELDEPTH", 10),
-    stored("FG_CUSTOM_BIT_SHIFT_RIGHT"),
-    stored("FG_CAMERASIMULATOR_ENABLE"),
     storedIn("FG_CAMERASIMULATOR_WIDTH", [](V v) -> auto& { return v.simulator.effectiveWidth; }),
     computed("FG_CAMERASIMULATOR_LINE_GAP", ValueForm::kUint32, &simulatorLineGap),
-    stored("FG_CAMERASIMULATOR_HEIGHT"),
     computed("FG_CAMERASIMULATOR_FRAME_GAP", ValueForm::kUint32, &simulatorFrameGap),
-    stored("FG_CAMERASIMULATOR_PATTERN"),
-    stored("FG_CAMERASIMULATOR_PATTERN_OFFSET"),
-    stored("FG_CAMERASIMULATOR_ROLL"),
-    stored("FG_CAMERASIMULATOR_SELECT_MODE"),
     computed("FG_CAMERASIMULATOR_PIXEL_FREQUENCY", ValueForm::kDouble, &simulatorPixelFrequency),
     computed("FG_CAMERASIMULATOR_LINERATE", ValueForm::kDouble, &simulatorLineRate),
     computed("FG_CAMERASIMULATOR_FRAMERATE", ValueForm::kDouble, &simulatorFrameRate),
-    stored("FG_CAMERASIMULATOR_TRIGGER_MODE"),
     computed("FG_CAMERASIMULATOR_ACTIVE", ValueForm::kUint32, &simulatorActive),
     computed("FG_CAMERASIMULATOR_PASSIVE", ValueForm::kUint32, &simulatorPassive),
-    stored("FG_IMG_SELECT_PERIOD"),
-    stored("FG_IMG_SELECT"),
-    stored("FG_LUT_TYPE"),
     constant("FG_LUT_IMPLEMENTATION_TYPE", 0),
-    constant("FG_LUT_IN_BITS", 10),
-    constant("FG_LUT_OUT_BITS", 10),
+    constant("FG_LUT_IN_BITS", kLutInBits),
+    constant("FG_LUT_OUT_BITS", kLutOutBits),
     computed("FG_LUT_VALUE", ValueForm::kLutEntries, &lutValue),
-    stored("FG_LUT_CUSTOM_FILE"),
-    stored("FG_LUT_SAVE_FILE"),
-    stored("FG_PROCESSING_OFFSET"),
-    stored("FG_PROCESSING_GAIN"),
-    stored("FG_PROCESSING_GAMMA"),
-    stored("FG_PROCESSING_INVERT"),
-    stored("FG_AREATRIGGERMODE"),
-    stored("FG_TRIGGERSTATE"),
-    stored("FG_TRIGGER_FRAMESPERSECOND"),
     computed("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS", ValueForm::kUint32, &exceededPeriodLimits),
-    stored("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS_CLEAR"),
     microseconds("FG_TRIGGERIN_DEBOUNCE", Hw::TriggerInput_Debounce8_Prescale_Period,
                  kDebounceStepNanoseconds),
     hardware("FG_GPI", Hw::TriggerInput_InputStatus_Status, kTypeUint32),
     hardware("FG_FRONT_GPI", Hw::TriggerInput_InputStatusFrontGPI_Status, kTypeUint32),
-    stored("FG_TRIGGERIN_SRC"),
-    stored("FG_TRIGGERIN_POLARITY"),
-    stored("FG_TRIGGERIN_DOWNSCALE"),
-    stored("FG_TRIGGERIN_DOWNSCALE_PHASE"),
-    stored("FG_SENDSOFTWARETRIGGER"),
     computed("FG_SOFTWARETRIGGER_IS_BUSY", ValueForm::kUint32, &softwareTriggerIsBusy),
     computed("FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL", ValueForm::kUint32,
              &softwareTriggerQueueFillLevel),
-    stored("FG_TRIGGERIN_STATS_SOURCE"),
-    stored("FG_TRIGGERIN_STATS_POLARITY"),
     hardware("FG_TRIGGERIN_STATS_PULSECOUNT", Hw::Cam0_InputStatistics_ReadPulses_Status,
              kTypeUint32),
-    stored("FG_TRIGGERIN_STATS_PULSECOUNT_CLEAR"),
     frequency("FG_TRIGGERIN_STATS_FREQUENCY", Hw::Cam0_InputStatistics_ReadPeriod_Status),
     // The longest period gives the lowest frequency, the shortest the highest.
     frequency("FG_TRIGGERIN_STATS_MINFREQUENCY", Hw::Cam0_InputStatistics_ReadMax_Status),
     frequency("FG_TRIGGERIN_STATS_MAXFREQUENCY", Hw::Cam0_InputStatistics_ReadMin_Status),
-    stored("FG_TRIGGERIN_STATS_MINMAXFREQUENCY_CLEAR"),
-    stored("FG_TRIGGER_MULTIPLY_PULSES"),
-    stored("FG_TRIGGERQUEUE_MODE"),
     computed("FG_TRIGGERQUEUE_FILLLEVEL", ValueForm::kUint32, &triggerQueueFillLevel),
-    stored("FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_ON_THRESHOLD"),
-    stored("FG_TRIGGER_QUEUE_FILLLEVEL_EVENT_OFF_THRESHOLD"),
-    stored("FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE"),
-    stored("FG_TRIGGER_PULSEFORMGEN0_DOWNSCALE_PHASE"),
     microseconds("FG_TRIGGER_PULSEFORMGEN0_DELAY", Hw::PulseForm0_Delay_Delay_Width,
                  kTickNanoseconds),
     microseconds("FG_TRIGGER_PULSEFORMGEN0_WIDTH", Hw::PulseForm0_Width_Width, kTickNanoseconds),
-    stored("FG_TRIGGER_PULSEFORMGEN1_DOWNSCALE"),
-    stored("FG_TRIGGER_PULSEFORMGEN1_DOWNSCALE_PHASE"),
     microseconds("FG_TRIGGER_PULSEFORMGEN1_DELAY", Hw::PulseForm1_Delay_Delay_Width,
                  kTickNanoseconds),
     microseconds("FG_TRIGGER_PULSEFORMGEN1_WIDTH", Hw::PulseForm1_Width_Width, kTickNanoseconds),
-    stored("FG_TRIGGER_PULSEFORMGEN2_DOWNSCALE"),
-    stored("FG_TRIGGER_PULSEFORMGEN2_DOWNSCALE_PHASE"),
     microseconds("FG_TRIGGER_PULSEFORMGEN2_DELAY", Hw::PulseForm2_Delay_Delay_Width,
                  kTickNanoseconds),
     microseconds("FG_TRIGGER_PULSEFORMGEN2_WIDTH", Hw::PulseForm2_Width_Width, kTickNanoseconds),
-    stored("FG_TRIGGER_PULSEFORMGEN3_DOWNSCALE"),
-    stored("FG_TRIGGER_PULSEFORMGEN3_DOWNSCALE_PHASE"),
     microseconds("FG_TRIGGER_PULSEFORMGEN3_DELAY", Hw::PulseForm3_Delay_Delay_Width,
                  kTickNanoseconds),
     microseconds("FG_TRIGGER_PULSEFORMGEN3_WIDTH", Hw::PulseForm3_Width_Width, kTickNanoseconds),
-    stored("FG_TRIGGERCC_SELECT0"),
-    stored("FG_TRIGGERCC_SELECT1"),
-    stored("FG_TRIGGERCC_SELECT2"),
-    stored("FG_TRIGGERCC_SELECT3"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_0"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_1"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_2"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_3"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_4"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_5"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_6"),
-    stored("FG_TRIGGEROUT_SELECT_GPO_7"),
-    stored("FG_TRIGGEROUT_SELECT_FRONT_GPO_0"),
-    stored("FG_TRIGGEROUT_SELECT_FRONT_GPO_1"),
-    stored("FG_TRIGGEROUT_STATS_SOURCE"),
     hardware("FG_TRIGGEROUT_STATS_PULSECOUNT", Hw::Cam0_OutputStatistics_ReadPulses_Status,
              kTypeUint32),
-    stored("FG_TRIGGEROUT_STATS_PULSECOUNT_CLEAR"),
     computed("FG_MISSING_CAMERA_FRAME_RESPONSE", ValueForm::kUint32, &missingCameraFrameResponse),
-    stored("FG_MISSING_CAMERA_FRAME_RESPONSE_CLEAR"),
-    stored("FG_TRIGGER_OUTPUT_EVENT_SELECT"),
     Getter{.id = kParameterDescriptionQuery,
            .form = ValueForm::kText,
            .text = &parameterDescription},
 });
+
+// A parameter's own getter, or null.
+consteval const Getter* ownGetter(std::int32_t id) {
+  const Getter* found = nullptr;
+  for (const Getter& getter : kOwnGetters) {
+    if (getter.id != id) continue;
+    if (found != nullptr) throw "a parameter has two getters";
+    found = &getter;
+  }
+  return found;
+}
+
+// One row per SDK parameter, in the order of the parameter table, then the description query:
+// the parameter's own getter, or else the one that reads its stored value. A parameter with
+// neither does not compile.
+constexpr auto kGettersInTableOrder = []() consteval {
+  std::array<Getter, kSdkParameterCount + 1> getters{};
+  for (std::size_t i = 0; i < kSdkParameterCount; ++i) {
+    const Getter* own = ownGetter(kSdkParameters[i].id);
+    getters[i] = own != nullptr ? *own : stored(SdkName(kSdkParameters[i]));
+  }
+  getters[kSdkParameterCount] = *ownGetter(kParameterDescriptionQuery);
+  return getters;
+}();
 
 // Every parameter of the table has its getter, in table order, writing the table's form.
 // (A text getter is one of form kText; the builders set the matching function.)

@@ -12,7 +12,6 @@
 #include "parameters/GetPath.h"
 #include "parameters/HardwareParameters.h"
 #include "parameters/SdkParameterTable.h"
-#include "parameters/StoredValues.h"
 #include "runtime/SdkRuntime.h"
 
 namespace brenvik::parameters::getters {
@@ -94,18 +93,16 @@ void debugReady(const Getter&, GetContext&, const GetRequest&);
 
 // --- Row builders: each names its parameter by an SdkName, resolved while compiling ---
 
-// A stored value: the member that keeps the parameter's accepted value (StoredValues.h).
+// A stored value: the member that keeps the parameter's accepted value (CurrentValues.h).
 consteval Getter stored(SdkName parameter) {
-  for (const StoredValue& value : stored_values::kAll) {
-    if (value.id != parameter.id()) continue;
-    const bool text = value.form == ValueForm::kText;
-    return {.id = parameter.id(),
-            .form = value.form,
-            .value = text ? nullptr : &storedScalar,
-            .text = text ? &storedText : nullptr,
-            .address = value.address};
-  }
-  throw "the parameter keeps no value of its own";
+  const StoredValue* value = findStoredValue(parameter.id());
+  if (value == nullptr) throw "the parameter has no getter and keeps no value of its own";
+  const bool text = value->form == ValueForm::kText;
+  return {.id = parameter.id(),
+          .form = value->form,
+          .value = text ? nullptr : &storedScalar,
+          .text = text ? &storedText : nullptr,
+          .address = value->address};
 }
 
 // Another member of CurrentValues than the one the parameter's setter stores (a value

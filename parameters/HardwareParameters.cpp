@@ -1,290 +1,39 @@
-// The full names of the bound hardware parameters, written next to their slots.
+// The bound hardware parameters' names by slot, checked while compiling.
 #include "parameters/HardwareParameters.h"
 
+#include <algorithm>
 #include <string_view>
-#include <utility>
 
 namespace brenvik::parameters {
 
 namespace {
 
-struct NamedSlot {
-  Hw slot;
-  const char* name;
-};
-
-constexpr NamedSlot kNamedSlots[] = {
-    {Hw::Dram_RamAddressWidth, "Device1_Process0_Buffer_0_DRAM_A_0_RamAddressWidth"},
-    {Hw::Dram_RamDataWidth, "Device1_Process0_Buffer_0_DRAM_A_0_RamDataWidth"},
-    {Hw::TapSorter_SensorWidth, "Device1_Process0_Buffer_0_TapGeometrySorter_SensorWidth"},
-    {Hw::TapSorter_TranslateVantagePoint_Value,
-     "Device1_Process0_Buffer_0_TapGeometrySorter_TranslateVantagePoint_Value"},
-    {Hw::TapSorter_TapWidth, "Device1_Process0_Buffer_0_TapGeometrySorter_TapWidth"},
-    {Hw::TapSorter_TapCount, "Device1_Process0_Buffer_0_TapGeometrySorter_TapCount"},
-    {Hw::TapSorter_DummyTaps, "Device1_Process0_Buffer_0_TapGeometrySorter_DummyTaps"},
-    {Hw::TapSorter_ParallelResort_4X2E_Enable_Value,
-     "Device1_Process0_Buffer_0_TapGeometrySorter_ParallelResort_4X2E_Enable_Value"},
-    {Hw::TapSorter_TapOrder, "Device1_Process0_Buffer_0_TapGeometrySorter_TapOrder"},
-    {Hw::TapSorter_ReferenceTapMirror_Field,
-     "Device1_Process0_Buffer_0_TapGeometrySorter_ReferenceTapMirror_Field"},
-    {Hw::OutputFormat_DynamicShift_Shift_Value,
-     "Device1_Process0_OutputFormat_DynamicShift_Shift_Value"},
-    {Hw::CameraSimulator_Size_ImageWidth, "Device1_Process0_CameraSimulator_Size_ImageWidth"},
-    {Hw::CameraSimulator_LineGap_Number, "Device1_Process0_CameraSimulator_LineGap_Number"},
-    {Hw::CameraSimulator_Size_ImageHeight, "Device1_Process0_CameraSimulator_Size_ImageHeight"},
-    {Hw::CameraSimulator_FrameGap_Number, "Device1_Process0_CameraSimulator_FrameGap_Number"},
-    {Hw::CameraSimulator_PixelFrequency_ActivePixel_Number,
-     "Device1_Process0_CameraSimulator_PixelFrequency_ActivePixel_Number"},
-    {Hw::CameraSimulator_PixelFrequency_SequenceLength_ImageWidth,
-     "Device1_Process0_CameraSimulator_PixelFrequency_SequenceLength_ImageWidth"},
-    {Hw::LookupTable_LookupTable_LUTcontent, "Device1_Process0_LookupTable_LookupTable_LUTcontent"},
-    {Hw::Cam0_PulseFormGenerators_Clear_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_Clear_Mode"},
-    {Hw::Cam0_TriggerMode_SelectExternal_Select,
-     "Device1_Process1_Trigger_TriggerCam0_TriggerMode_SelectExternal_Select"},
-    {Hw::Cam0_PulseFormGenerators_Enable_Select,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_Enable_Select"},
-    {Hw::Monitoring_CheckForMissingFrame_Cam0_ResetMissing_Mode,
-     "Device1_Process1_Trigger_Monitoring_CheckForMissingFrame_Cam0_ResetMissing_Mode"},
-    {Hw::Cam0_Generators_ClearQueuePulse_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_ClearQueuePulse_Mode"},
-    {Hw::Cam0_Generators_EnableQueue_Select,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_EnableQueue_Select"},
-    {Hw::Cam0_Downscale_Clear_Mode, "Device1_Process1_Trigger_TriggerCam0_Downscale_Clear_Mode"},
-    {Hw::Cam0_Generators_ClearDownscale_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_ClearDownscale_Mode"},
-    {Hw::AppletProperties_AppletUid, "Device1_Process0_AppletProperties_AppletUid"},
-    {Hw::AppletProperties_BuildTime, "Device1_Process0_AppletProperties_BuildTime"},
-    {Hw::BoardStatus_FpgaTemperature, "Device1_Process0_BoardStatus_FpgaTemperature"},
-    {Hw::BoardStatus_FpgaVccInt, "Device1_Process0_BoardStatus_FpgaVccInt"},
-    {Hw::BoardStatus_FpgaVccAux, "Device1_Process0_BoardStatus_FpgaVccAux"},
-    {Hw::BoardStatus_FpgaVccBram, "Device1_Process0_BoardStatus_FpgaVccBram"},
-    {Hw::BoardStatus_PcieCurrentLinkWidth, "Device1_Process0_BoardStatus_PcieCurrentLinkWidth"},
-    {Hw::BoardStatus_PcieCurrentLinkSpeed, "Device1_Process0_BoardStatus_PcieCurrentLinkSpeed"},
-    {Hw::BoardStatus_PcieLinkGen2Capable, "Device1_Process0_BoardStatus_PcieLinkGen2Capable"},
-    {Hw::BoardStatus_PcieLinkPartnerGen2Capable,
-     "Device1_Process0_BoardStatus_PcieLinkPartnerGen2Capable"},
-    {Hw::BoardStatus_PcieTrainedPayloadSize, "Device1_Process0_BoardStatus_PcieTrainedPayloadSize"},
-    {Hw::BoardStatus_ExtensionConnectorPresent,
-     "Device1_Process0_BoardStatus_ExtensionConnectorPresent"},
-    {Hw::BoardStatus_AlternativeBoardDetection,
-     "Device1_Process0_BoardStatus_AlternativeBoardDetection"},
-    {Hw::BoardStatus_PoCLStatePortA, "Device1_Process0_BoardStatus_PoCLStatePortA"},
-    {Hw::BoardStatus_PoCLStatePortB, "Device1_Process0_BoardStatus_PoCLStatePortB"},
-    {Hw::BoardStatus_FpgaDNA, "Device1_Process0_BoardStatus_FpgaDNA"},
-    {Hw::Camera_FullMode, "Device1_Process0_Camera_FullMode"},
-    {Hw::Camera_DvalMode, "Device1_Process0_Camera_DvalMode"},
-    {Hw::Camera_CameraLinkCoreReset, "Device1_Process0_Camera_CameraLinkCoreReset"},
-    {Hw::Camera_PixelClockX, "Device1_Process0_Camera_PixelClockX"},
-    {Hw::Camera_PixelClockY, "Device1_Process0_Camera_PixelClockY"},
-    {Hw::Camera_PixelClockZ, "Device1_Process0_Camera_PixelClockZ"},
-    {Hw::Dram_XLength, "Device1_Process0_Buffer_0_DRAM_A_0_XLength"},
-    {Hw::Dram_YLength, "Device1_Process0_Buffer_0_DRAM_A_0_YLength"},
-    {Hw::Dram_XOffset, "Device1_Process0_Buffer_0_DRAM_A_0_XOffset"},
-    {Hw::Dram_YOffset, "Device1_Process0_Buffer_0_DRAM_A_0_YOffset"},
-    {Hw::Overflow_OverflowOccurred, "Device1_Process0_Overflow_OverflowOccurred"},
-    {Hw::Dram_FillLevel, "Device1_Process0_Buffer_0_DRAM_A_0_FillLevel"},
-    {Hw::OutputFormat_FG_FORMAT_SelectSource,
-     "Device1_Process0_OutputFormat_FG_FORMAT_SelectSource"},
-    {Hw::CameraSimulator_Enable_SelectSource,
-     "Device1_Process0_CameraSimulator_Enable_SelectSource"},
-    {Hw::CameraSimulator_EnableX_Enable_Value,
-     "Device1_Process0_CameraSimulator_EnableX_Enable_Value"},
-    {Hw::CameraSimulator_Y_Divisor, "Device1_Process0_CameraSimulator_Y_Divisor"},
-    {Hw::CameraSimulator_Offset_Value, "Device1_Process0_CameraSimulator_Offset_Value"},
-    {Hw::CameraSimulator_Frame_Divisor, "Device1_Process0_CameraSimulator_Frame_Divisor"},
-    {Hw::CameraSimulator_ControlPixelClock_Mode,
-     "Device1_Process0_CameraSimulator_ControlPixelClock_Mode"},
-    {Hw::CameraSimulator_PixelFrequency_RepeatPat_Divisor,
-     "Device1_Process0_CameraSimulator_PixelFrequency_RepeatPat_Divisor"},
-    {Hw::CameraSimulator_TriggerValve_FreeRun_Select,
-     "Device1_Process0_CameraSimulator_TriggerValve_FreeRun_Select"},
-    {Hw::CameraSimulator_TriggerValve_TriggerValve_Mode,
-     "Device1_Process0_CameraSimulator_TriggerValve_TriggerValve_Mode"},
-    {Hw::ImageSelector_FG_IMG_SELECT_PERIOD_Divisor,
-     "Device1_Process0_ImageSelector_FG_IMG_SELECT_PERIOD_Divisor"},
-    {Hw::ImageSelector_FG_IMG_SELECT_PHASE_Number,
-     "Device1_Process0_ImageSelector_FG_IMG_SELECT_PHASE_Number"},
-    {Hw::Cam0_Generators_Generator_MinimumPeriod_Number,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Generator_MinimumPeriod_Number"},
-    {Hw::Monitoring_ReadQueueStatus_Status,
-     "Device1_Process1_Trigger_Monitoring_ReadQueueStatus_Status"},
-    {Hw::Monitoring_ClearOverrideCam0_Mode,
-     "Device1_Process1_Trigger_Monitoring_ClearOverrideCam0_Mode"},
-    {Hw::TriggerInput_Debounce8_Prescale_Period,
-     "Device1_Process1_Trigger_TriggerInput_Debounce8_Prescale_Period"},
-    {Hw::TriggerInput_InputStatus_Status,
-     "Device1_Process1_Trigger_TriggerInput_InputStatus_Status"},
-    {Hw::TriggerInput_InputStatusFrontGPI_Status,
-     "Device1_Process1_Trigger_TriggerInput_InputStatusFrontGPI_Status"},
-    {Hw::Cam0_InputSelect_Select_Value,
-     "Device1_Process1_Trigger_TriggerCam0_InputSelect_Select_Value"},
-    {Hw::Cam0_InputSelect_Polarity_Invert,
-     "Device1_Process1_Trigger_TriggerCam0_InputSelect_Polarity_Invert"},
-    {Hw::Cam0_Downscale_Downscale_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_Downscale_Downscale_Downscale"},
-    {Hw::Cam0_Downscale_Downscale_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_Downscale_Downscale_SelectedPulse"},
-    {Hw::Cam0_TriggerMode_SoftwareTrigger_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_TriggerMode_SoftwareTrigger_Mode"},
-    {Hw::Cam0_Generators_Generator_MaximumReached_Status,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Generator_MaximumReached_Status"},
-    {Hw::Cam0_Generators_QueueValue_Status,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_QueueValue_Status"},
-    {Hw::Cam0_StatisticsSelect_Select_Value,
-     "Device1_Process1_Trigger_TriggerCam0_StatisticsSelect_Select_Value"},
-    {Hw::Cam0_StatisticsSelect_Polarity_Invert,
-     "Device1_Process1_Trigger_TriggerCam0_StatisticsSelect_Polarity_Invert"},
-    {Hw::Cam0_InputStatistics_ReadPulses_Status,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ReadPulses_Status"},
-    {Hw::Cam0_InputStatistics_ClearPulses_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ClearPulses_Mode"},
-    {Hw::Cam0_InputStatistics_ReadPeriod_Status,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ReadPeriod_Status"},
-    {Hw::Cam0_InputStatistics_ReadMax_Status,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ReadMax_Status"},
-    {Hw::Cam0_InputStatistics_ReadMin_Status,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ReadMin_Status"},
-    {Hw::Cam0_InputStatistics_ClearMinMax_Value,
-     "Device1_Process1_Trigger_TriggerCam0_InputStatistics_ClearMinMax_Value"},
-    {Hw::Cam0_Generators_Sequence_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Sequence_Downscale"},
-    {Hw::Cam0_Generators_Sequence_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Sequence_SelectedPulse"},
-    {Hw::Cam0_Generators_Queue_QueueFullValue_Number,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Queue_QueueFullValue_Number"},
-    {Hw::Cam0_Generators_Queue_QueueEnabled_Select,
-     "Device1_Process1_Trigger_TriggerCam0_Generators_Queue_QueueEnabled_Select"},
-    {Hw::Cam0_Hysteresis_OnLevel_Number,
-     "Device1_Process1_Trigger_TriggerCam0_Hysteresis_OnLevel_Number"},
-    {Hw::Cam0_Hysteresis_OffLevel_Number,
-     "Device1_Process1_Trigger_TriggerCam0_Hysteresis_OffLevel_Number"},
-    {Hw::PulseForm0_Downscale_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator0_Downscale_"
-     "Downscale"},
-    {Hw::PulseForm0_Downscale_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator0_Downscale_"
-     "SelectedPulse"},
-    {Hw::PulseForm0_Delay_Delay_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator0_Delay_Delay_"
-     "Width"},
-    {Hw::PulseForm0_Width_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator0_Width_Width"},
-    {Hw::PulseForm1_Downscale_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator1_Downscale_"
-     "Downscale"},
-    {Hw::PulseForm1_Downscale_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator1_Downscale_"
-     "SelectedPulse"},
-    {Hw::PulseForm1_Delay_Delay_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator1_Delay_Delay_"
-     "Width"},
-    {Hw::PulseForm1_Width_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator1_Width_Width"},
-    {Hw::PulseForm2_Downscale_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator2_Downscale_"
-     "Downscale"},
-    {Hw::PulseForm2_Downscale_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator2_Downscale_"
-     "SelectedPulse"},
-    {Hw::PulseForm2_Delay_Delay_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator2_Delay_Delay_"
-     "Width"},
-    {Hw::PulseForm2_Width_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator2_Width_Width"},
-    {Hw::PulseForm3_Downscale_Downscale,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator3_Downscale_"
-     "Downscale"},
-    {Hw::PulseForm3_Downscale_SelectedPulse,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator3_Downscale_"
-     "SelectedPulse"},
-    {Hw::PulseForm3_Delay_Delay_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator3_Delay_Delay_"
-     "Width"},
-    {Hw::PulseForm3_Width_Width,
-     "Device1_Process1_Trigger_TriggerCam0_PulseFormGenerators_PulseFormGenerator3_Width_Width"},
-    {Hw::CameraControl0_Select,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select0_Select_Select_Value"},
-    {Hw::CameraControl0_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select0_Polarity_Invert"},
-    {Hw::CameraControl1_Select,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select1_Select_Select_Value"},
-    {Hw::CameraControl1_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select1_Polarity_Invert"},
-    {Hw::CameraControl2_Select,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select2_Select_Select_Value"},
-    {Hw::CameraControl2_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select2_Polarity_Invert"},
-    {Hw::CameraControl3_Select,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select3_Select_Select_Value"},
-    {Hw::CameraControl3_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_CameraControl0_Select3_Polarity_Invert"},
-    {Hw::Gpo0_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select0_Select_Select_Value"},
-    {Hw::Gpo0_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select0_Polarity_Invert"},
-    {Hw::Gpo1_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select1_Select_Select_Value"},
-    {Hw::Gpo1_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select1_Polarity_Invert"},
-    {Hw::Gpo2_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select2_Select_Select_Value"},
-    {Hw::Gpo2_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select2_Polarity_Invert"},
-    {Hw::Gpo3_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select3_Select_Select_Value"},
-    {Hw::Gpo3_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select3_Polarity_Invert"},
-    {Hw::Gpo4_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select4_Select_Select_Value"},
-    {Hw::Gpo4_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select4_Polarity_Invert"},
-    {Hw::Gpo5_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select5_Select_Select_Value"},
-    {Hw::Gpo5_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select5_Polarity_Invert"},
-    {Hw::Gpo6_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select6_Select_Select_Value"},
-    {Hw::Gpo6_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select6_Polarity_Invert"},
-    {Hw::Gpo7_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select7_Select_Select_Value"},
-    {Hw::Gpo7_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectOutput_Select7_Polarity_Invert"},
-    {Hw::FrontGpo0_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectFrontOutput_Select0_Select_Select_Value"},
-    {Hw::FrontGpo0_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectFrontOutput_Select0_Polarity_Invert"},
-    {Hw::FrontGpo1_Select,
-     "Device1_Process1_Trigger_TriggerOutput_SelectFrontOutput_Select1_Select_Select_Value"},
-    {Hw::FrontGpo1_Invert,
-     "Device1_Process1_Trigger_TriggerOutput_SelectFrontOutput_Select1_Polarity_Invert"},
-    {Hw::Cam0_OutputStatistics_Select_Select,
-     "Device1_Process1_Trigger_TriggerCam0_OutputStatistics_Select_Select"},
-    {Hw::Cam0_OutputStatistics_ReadPulses_Status,
-     "Device1_Process1_Trigger_TriggerCam0_OutputStatistics_ReadPulses_Status"},
-    {Hw::Cam0_OutputStatistics_ClearPulses_Mode,
-     "Device1_Process1_Trigger_TriggerCam0_OutputStatistics_ClearPulses_Mode"},
-    {Hw::Monitoring_ClearMissingFrame_Cam0_Mode,
-     "Device1_Process1_Trigger_Monitoring_ClearMissingFrame_Cam0_Mode"},
-    {Hw::Cam0_OutputEvent_Select_Select,
-     "Device1_Process1_Trigger_TriggerCam0_OutputEvent_Select_Select"},
-};
-
-// Each name sits at its own slot and names a path of the hardware applet.
-constexpr bool slotsAreInOrder() {
-  if (std::size(kNamedSlots) != kHardwareParameterCount) return false;
-  for (std::size_t i = 0; i < kHardwareParameterCount; ++i) {
-    if (slotIndex(kNamedSlots[i].slot) != i) return false;
-    if (!std::string_view(kNamedSlots[i].name).starts_with("Device1_Process")) return false;
+// Every slot has exactly one name, and each name is a path of the hardware applet and
+// names one slot only.
+consteval bool everySlotIsNamedOnce() {
+  std::array<int, kHardwareParameterCount> names{};
+  std::array<std::string_view, std::size(kHardwareNames)> texts{};
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    const HardwareName& named = kHardwareNames[i];
+    if (named.slot >= Hw::SlotCount) return false;
+    texts[i] = named.name;
+    if (!texts[i].starts_with("Device1_Process")) return false;
+    ++names[slotIndex(named.slot)];
   }
-  return true;
+  // Lengths first: comparing every pair in full would be far too slow while compiling.
+  for (std::size_t i = 0; i < texts.size(); ++i) {
+    for (std::size_t j = i + 1; j < texts.size(); ++j) {
+      if (texts[i].size() == texts[j].size() && texts[i] == texts[j]) return false;
+    }
+  }
+  return std::ranges::all_of(names, [](int count) { return count == 1; });
 }
-static_assert(slotsAreInOrder());
+static_assert(everySlotIsNamedOnce());
 
+// The names by slot, for the binding.
 constexpr std::array<const char*, kHardwareParameterCount> collectNames() {
   std::array<const char*, kHardwareParameterCount> names{};
-  for (std::size_t i = 0; i < kHardwareParameterCount; ++i) names[i] = kNamedSlots[i].name;
+  for (const HardwareName& named : kHardwareNames) names[slotIndex(named.slot)] = named.name;
   return names;
 }
 

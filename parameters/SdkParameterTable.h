@@ -28,12 +28,10 @@ struct SdkParameter {
   std::string_view description;  // empty for the runtime's own parameters
 };
 
-inline constexpr std::size_t kSdkParameterCount = 154;
-
 // The parameter-description query: answered by the get path, but without a name or ordinal.
 inline constexpr std::int32_t kParameterDescriptionQuery = 24114;
 
-inline constexpr std::array<SdkParameter, kSdkParameterCount> kSdkParameters{{
+inline constexpr auto kSdkParameters = std::to_array<SdkParameter>({
     {"FG_TIMEOUT", 600, ValueForm::kUint32,
      "Internal framegrabber image timeout. This is independend of the runtime timeout value."},
     {"FG_APPLET_VERSION", 24020, ValueForm::kUint32, "Returns the applet version."},
@@ -290,7 +288,9 @@ inline constexpr std::array<SdkParameter, kSdkParameterCount> kSdkParameters{{
      "Clear Missing Camera Frame Response Register."},
     {"FG_TRIGGER_OUTPUT_EVENT_SELECT", 300242, ValueForm::kUint32,
      "Select the pulse form generator for event monitoring."},
-}};
+});
+
+inline constexpr std::size_t kSdkParameterCount = kSdkParameters.size();
 
 inline constexpr IdIndex kSdkParameterIndex(kSdkParameters);
 
@@ -331,6 +331,7 @@ consteval std::int32_t sdkId(std::string_view name) { return sdkParameter(name).
 // not compile and the id is written nowhere but in the table above.
 struct SdkName {
   consteval SdkName(const char* name) : row(&sdkParameter(name)) {}  // NOLINT: converts
+  explicit constexpr SdkName(const SdkParameter& parameter) : row(&parameter) {}
   constexpr std::int32_t id() const { return row->id; }
   constexpr const char* name() const { return row->name.data(); }
 

@@ -1,9 +1,14 @@
-// Trigger status that both the get path and the software trigger read from the hardware.
+// Trigger status that both the get path and the software trigger read from the hardware, and
+// the capacity of the trigger queue.
 #pragma once
 
 #include <cstdint>
 
 namespace brenvik::parameters {
+
+// The pulses the trigger queue holds: the fill levels' maximum, the most software pulses one
+// set may send while the queue is on, and the queue's full value in the hardware.
+inline constexpr std::uint32_t kTriggerQueueCapacity = 2040;
 
 class HardwareBinding;
 struct CurrentValues;

@@ -11,8 +11,6 @@ namespace brenvik::parameters::getters {
 
 namespace {
 
-constexpr std::uint32_t kQueueFullFillLevel = 2040;
-
 // Area trigger modes and trigger states that the values depend on.
 constexpr std::uint32_t kGeneratorMode = enumUnsigned("ATM_GENERATOR");
 constexpr std::uint32_t kUnqueuedMode = 3;  // outside the enumeration; it reads no queue either
@@ -34,7 +32,7 @@ std::uint32_t readTriggerQueueFillLevel(GetContext& context) {
       trigger.triggerState == kAsyncStop) {
     return 0;
   }
-  if ((queueStatus(context) & kQueueFullBit) != 0) return kQueueFullFillLevel;
+  if ((queueStatus(context) & kQueueFullBit) != 0) return kTriggerQueueCapacity;
   const std::uint32_t queued = context.hardware.readUint32(Hw::Cam0_Generators_QueueValue_Status);
   if (queued != 0) return queued;
   return context.hardware.readUint32(Hw::Cam0_Generators_Generator_MaximumReached_Status) != 0 ? 0

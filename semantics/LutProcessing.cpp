@@ -19,7 +19,6 @@ using parameters::kLutSize;
 // Out maximum M of the 10-bit output; entries are written as they are, as 32-bit elements.
 constexpr auto kOutMaximum =
     static_cast<std::int32_t>(description::describedRow("FG_LUT_VALUE").values.maximum);
-static_assert(description::describedRow("FG_LUT_VALUE").values.elementCount == kLutSize);
 constexpr auto kLastEntry = static_cast<std::uint32_t>(kLutSize - 1);
 constexpr double kLastIndex = kLastEntry;
 constexpr std::int32_t kInvertOn = parameters::enumValue("FG_ON");

@@ -9,6 +9,7 @@
 #include "parameters/CurrentValues.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
+#include "runtime/PixelFormats.h"
 #include "runtime/SdkRuntime.h"
 #include "semantics/SetterContract.h"
 
@@ -35,31 +36,6 @@ constexpr std::string_view kInputFlagName = "Device1_Process0_OutputFormat_FG_FO
 constexpr std::string_view kConvertName = "Device1_Process0_OutputFormat_Convert";
 constexpr std::string_view kConvertSuffix = "_VirtualTrash_EnableTrash_Value";
 constexpr std::size_t kTextCapacity = 65536;  // room for any text the runtime reads back
-
-// The format names an input of the output-format block may deliver.
-struct InputFormat {
-  std::string_view name;
-  std::uint32_t format;
-  std::uint32_t bits;
-};
-
-constexpr InputFormat kInputFormats[] = {
-    {"FG_GRAY", 3, 8},      {"FG_GRAY10", 21, 10},  {"FG_GRAY12", 22, 12},  {"FG_GRAY14", 23, 14},
-    {"FG_GRAY16", 1, 16},   {"FG_COL24", 2, 8},     {"FG_COL30", 5, 10},    {"FG_COL36", 7, 12},
-    {"FG_COL42", 9, 14},    {"FG_COL48", 6, 16},    {"FG_RGBX32", 408, 8},  {"FG_RGBX40", 410, 10},
-    {"FG_RGBX48", 412, 12}, {"FG_RGBX56", 414, 14}, {"FG_RGBX64", 416, 16},
-};
-
-// Bits per pixel by format code.
-struct FormatBits {
-  std::uint32_t format;
-  std::uint32_t bits;
-};
-
-constexpr FormatBits kFormatBits[] = {
-    {1, 16}, {6, 16},  {2, 8},  {3, 8},   {50, 8}, {4, 32}, {20, 32},
-    {5, 10}, {21, 10}, {7, 12}, {22, 12}, {8, 1},  {9, 14}, {23, 14},
-};
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
 
@@ -91,13 +67,6 @@ class DesignTexts {
   std::vector<char> text_;
   std::array<char, 128> name_{};
 };
-
-const InputFormat* inputFormat(std::string_view name) {
-  for (const InputFormat& input : kInputFormats) {
-    if (input.name == name) return &input;
-  }
-  return nullptr;
-}
 
 void shiftLimit(SetContext& context) {
   const std::uint32_t bits = bitsOfFormat(context.values.geometry.format);
@@ -139,9 +108,10 @@ bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormat
 
   for (int i = 0; i < inputs; ++i) {
     const char* name = texts.read(kInputName, i);
-    const InputFormat* known = name == nullptr ? nullptr : inputFormat(name);
+    const runtime::PixelFormat* known =
+        name == nullptr ? nullptr : runtime::findPixelFormat(std::string_view(name));
     if (known == nullptr) return false;
-    OutputFormatInput input{known->format, known->bits, false, 0};
+    OutputFormatInput input{known->code, known->bits, false, 0};
     const char* flag = texts.read(kInputFlagName, i);
     if (flag == nullptr) return false;
     if (flag[0] == '1') {
@@ -155,10 +125,9 @@ bool discoverOutputFormats(const runtime::AppletServices& services, OutputFormat
 }
 
 std::uint32_t bitsOfFormat(std::uint32_t format) {
-  for (const FormatBits& entry : kFormatBits) {
-    if (entry.format == format) return entry.bits;
-  }
-  codes::raise(codes::kRuntimeMissing);
+  const std::uint32_t bits = runtime::shiftableBitsOf(format);
+  if (bits == 0) codes::raise(codes::kRuntimeMissing);
+  return bits;
 }
 
 std::int32_t outputShift(std::int32_t alignment, std::uint32_t customShift, std::uint32_t bits,

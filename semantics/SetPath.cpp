@@ -1,5 +1,6 @@
-// The read-only list and the writable table of the SDK parameters, as data, and the set
-// dispatcher: DMA and process check, read-only refusal, setter lookup by id.
+// The writable table of the SDK parameters (the families' lists joined), the read-only list
+// derived from it, and the set dispatcher: DMA and process check, read-only refusal, setter
+// lookup by id.
 #include "semantics/SetPath.h"
 
 #include <algorithm>
@@ -8,6 +9,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "parameters/CurrentValues.h"
 #include "parameters/GetPath.h"
 #include "parameters/IdIndex.h"
 #include "parameters/SdkParameterTable.h"
@@ -34,88 +36,49 @@ constexpr auto kWritableInFamilyOrder =
                  kLookupTableParameters, kTriggerParameters, kCameraSimulatorParameters,
                  kDebugParameters);
 
-// --- Read-only parameters ---
+constexpr parameters::IdIndex kWritableIndex(kWritableInFamilyOrder);
 
-consteval ReadOnlyParameter readOnly(parameters::SdkName parameter) {
-  return {parameter.id(), parameter.name()};
+// --- Read-only parameters: every SDK parameter without a setter ---
+
+constexpr bool isWritable(std::int32_t id) {
+  return kWritableIndex.find(id) != kWritableIndex.kNone;
 }
 
-constexpr auto kReadOnlyInListOrder = std::to_array<ReadOnlyParameter>({
-    readOnly("FG_APC_STOP_TIMEOUT"),
-    readOnly("FG_CAMSTATUS"),
-    readOnly("FG_CAMSTATUS_EXTENDED"),
-    readOnly("FG_NR_OF_DMAS"),
-    readOnly("FG_NR_OF_CAMS"),
-    readOnly("FG_NR_OF_PROCESSES"),
-    readOnly("FG_DMA_PORT"),
-    readOnly("FG_CAM_PORT"),
-    readOnly("FG_PIXELDEPTH"),
-    readOnly("FG_TRANSFER_LEN"),
-    readOnly("FG_SOFTWARETRIGGER_QUEUE_FILLLEVEL"),
-    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_X"),
-    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_Y"),
-    readOnly("FG_CAMERA_LINK_PIXEL_CLOCK_Z"),
-    readOnly("FG_APPLET_ID"),
-    readOnly("FG_APPLET_BUILD_TIME"),
-    readOnly("FG_APPLET_VERSION"),
-    readOnly("FG_APPLET_REVISION"),
-    readOnly("FG_DMASTATUS"),
-    readOnly("FG_HAP_FILE"),
-    // The description query has no row in the parameter table, but a set of it is refused
-    // like that of any read-only parameter.
-    ReadOnlyParameter{parameters::kParameterDescriptionQuery, "FG_PARAM_DESCR"},
-    readOnly("FG_CAMERASIMULATOR_PASSIVE"),
-    readOnly("FG_CAMERASIMULATOR_ACTIVE"),
-    readOnly("FG_SOFTWARETRIGGER_IS_BUSY"),
-    readOnly("FG_FILLLEVEL"),
-    readOnly("FG_OVERFLOW"),
-    readOnly("FG_GPI"),
-    readOnly("FG_FRONT_GPI"),
-    readOnly("FG_SYSTEMMONITOR_FPGA_TEMPERATURE"),
-    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_INT"),
-    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_AUX"),
-    readOnly("FG_SYSTEMMONITOR_FPGA_VCC_BRAM"),
-    readOnly("FG_SYSTEMMONITOR_FPGA_DNA"),
-    readOnly("FG_SYSTEMMONITOR_CURRENT_LINK_WIDTH"),
-    readOnly("FG_SYSTEMMONITOR_CURRENT_LINK_SPEED"),
-    readOnly("FG_SYSTEMMONITOR_PCIE_LINK_GEN2_CAPABLE"),
-    readOnly("FG_SYSTEMMONITOR_PCIE_LINK_PARTNER_GEN2_CAPABLE"),
-    readOnly("FG_SYSTEMMONITOR_PCIE_TRAINED_PAYLOAD_SIZE"),
-    readOnly("FG_SYSTEMMONITOR_EXTENSION_CONNECTOR_PRESENT"),
-    readOnly("FG_SYSTEMMONITOR_POCL_STATE_PORT_A"),
-    readOnly("FG_SYSTEMMONITOR_POCL_STATE_PORT_B"),
-    readOnly("FG_ALTERNATIVE_BOARD_DETECTION"),
-    readOnly("FG_LUT_IMPLEMENTATION_TYPE"),
-    readOnly("FG_LUT_IN_BITS"),
-    readOnly("FG_LUT_OUT_BITS"),
-    readOnly("FG_TRIGGER_EXCEEDED_PERIOD_LIMITS"),
-    readOnly("FG_TRIGGERIN_STATS_PULSECOUNT"),
-    readOnly("FG_TRIGGERIN_STATS_FREQUENCY"),
-    readOnly("FG_TRIGGERIN_STATS_MINFREQUENCY"),
-    readOnly("FG_TRIGGERIN_STATS_MAXFREQUENCY"),
-    readOnly("FG_TRIGGERQUEUE_FILLLEVEL"),
-    readOnly("FG_TRIGGEROUT_STATS_PULSECOUNT"),
-    readOnly("FG_MISSING_CAMERA_FRAME_RESPONSE"),
-    readOnly("FG_DEBUGSOURCENAME"),
-    readOnly("FG_DEBUGOUTXPOS"),
-    readOnly("FG_DEBUGOUTYPOS"),
-    readOnly("FG_DEBUGOUTPIXEL"),
-    readOnly("FG_DEBUGREADY"),
-});
-static_assert(kReadOnlyInListOrder.size() == 58);
+constexpr auto kReadOnlyInListOrder = [] {
+  constexpr auto count = static_cast<std::size_t>(std::ranges::count_if(
+      parameters::kSdkParameters, [](const auto& parameter) { return !isWritable(parameter.id); }));
+  std::array<ReadOnlyParameter, count + 1> rows{};
+  std::size_t next = 0;
+  for (const parameters::SdkParameter& parameter : parameters::kSdkParameters) {
+    if (!isWritable(parameter.id)) rows[next++] = {parameter.id, parameter.name.data()};
+  }
+  // The description query has no row in the parameter table, but a set of it is refused
+  // like that of any read-only parameter.
+  rows[next] = {parameters::kParameterDescriptionQuery, "FG_PARAM_DESCR"};
+  return rows;
+}();
 
-constexpr parameters::IdIndex kWritableIndex(kWritableInFamilyOrder);
 constexpr parameters::IdIndex kReadOnlyIndex(kReadOnlyInListOrder);
 
-// No id is both read-only and writable (each list's own ids are distinct, or its index
-// would not compile).
-consteval bool listsAreDisjoint() {
+// Every writable parameter states its default-pass round and its key use in its stored row
+// (CurrentValues.h), or is one of the few that keep no value there; every stored row belongs
+// to a writable parameter whose setter takes the stored form.
+consteval bool everyWritableParameterHasItsDecisions() {
   for (const WritableParameter& parameter : kWritableInFamilyOrder) {
-    if (kReadOnlyIndex.find(parameter.id) != kReadOnlyIndex.kNone) return false;
+    const parameters::StoredValue* stored = parameters::findStoredValue(parameter.id);
+    bool unstored = false;
+    for (const parameters::SdkName name : parameters::stored_values::kWithoutStoredValue) {
+      unstored = unstored || name.id() == parameter.id;
+    }
+    if ((stored != nullptr) == unstored) return false;
+    if (stored != nullptr && stored->form != valueForm(parameter.form)) return false;
+  }
+  for (const parameters::StoredValue& stored : parameters::stored_values::kAll) {
+    if (!isWritable(stored.id)) return false;
   }
   return true;
 }
-static_assert(listsAreDisjoint());
+static_assert(everyWritableParameterHasItsDecisions());
 
 // The rows of the writable parameters sorted by id, for those who list them.
 constexpr auto kWritableById = [] {

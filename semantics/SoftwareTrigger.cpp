@@ -16,8 +16,7 @@ namespace {
 using parameters::enumUnsigned;
 using parameters::Hw;
 
-constexpr std::uint32_t kQueuedPulses = 2040;  // the pulses the queue holds
-constexpr std::uint32_t kFire = 2;             // the one-shot value of the trigger register
+constexpr std::uint32_t kFire = 2;  // the one-shot value of the trigger register
 constexpr std::chrono::nanoseconds kPulseSpacing{80};
 
 // Spaces two pulses on the steady clock; the hardware needs no more than that.
@@ -34,7 +33,7 @@ void sendSoftwareTrigger(SetContext& context, std::uint32_t pulses, bool reportE
   const bool queued = trigger.queueMode == enumUnsigned("FG_ON");
   runSetter(
       context, context.values.trigger.sendSoftwareTrigger, pulses, reportErrors,
-      [&] { require(pulses >= 1 && pulses <= (queued ? kQueuedPulses : 1u)); },
+      [&] { require(pulses >= 1 && pulses <= (queued ? parameters::kTriggerQueueCapacity : 1u)); },
       [&] {
         require(trigger.areaTriggerMode == enumUnsigned("ATM_SOFTWARE"),
                 codes::kSoftwareTriggerMode);

@@ -6,6 +6,7 @@
 #include "parameters/Enumerations.h"
 #include "parameters/HardwareBinding.h"
 #include "parameters/SdkParameterTable.h"
+#include "parameters/TriggerStatus.h"
 #include "runtime/ParameterRecord.h"
 #include "semantics/SetterContract.h"
 #include "semantics/Trigger.h"
@@ -25,7 +26,7 @@ using trigger::Action;
 using trigger::symbols::kExternal;
 using trigger::symbols::kGenerator;
 constexpr std::uint32_t kQueueOn = enumUnsigned("FG_ON");
-constexpr std::uint32_t kQueueFullValue = 2040;
+using parameters::kTriggerQueueCapacity;
 constexpr std::uint32_t kUnqueuedMinimumPeriod = 10;
 
 // The parameters that every transition makes readable and writable again.
@@ -85,7 +86,7 @@ void transition(SetContext& context, const trigger::Transition* row, std::uint32
 void softwareTriggerLimit(SetContext& context) {
   setDescriptionMaximum(context, sdkId("FG_SENDSOFTWARETRIGGER"),
                         static_cast<std::int32_t>(
-                            context.values.trigger.queueMode == kQueueOn ? kQueueFullValue : 1));
+                            context.values.trigger.queueMode == kQueueOn ? kTriggerQueueCapacity : 1));
 }
 
 }  // namespace
@@ -124,7 +125,7 @@ void setQueueMode(SetContext& context, std::uint32_t queue, bool reportErrors) {
         const parameters::HardwareBinding& hardware = context.hardware;
         if (queue == kQueueOn) {
           trigger::rewriteFrameRate(context);
-          hardware.writeUint32(Hw::Cam0_Generators_Queue_QueueFullValue_Number, kQueueFullValue,
+          hardware.writeUint32(Hw::Cam0_Generators_Queue_QueueFullValue_Number, kTriggerQueueCapacity,
                                true);
           hardware.writeUint32(Hw::Cam0_Generators_Queue_QueueEnabled_Select, 1, true);
         } else {

@@ -1,6 +1,7 @@
 // Parameter ids by band: direct registers (with VURN_ENABLE_DRA), direct hardware
 // parameters, and SDK ids, which the get and set paths answer.
 #include "AppletFixture.h"
+#include "parameters/SdkParameterTable.h"
 #include "runtime/HardwareAppletRuntime.h"
 
 namespace brenvik::test {
@@ -22,7 +23,8 @@ TEST_F(ParameterBands, SdkIdsAreReadAndSetOnDmaZero) {
   value = 0;
   EXPECT_EQ(Fg_getParameterWithType(&handle_, 100, &value, 0, 2), 0);
   EXPECT_EQ(value, 512u);
-  EXPECT_EQ(Fg_getNrOfParameter(&handle_), 154);
+  EXPECT_EQ(Fg_getNrOfParameter(&handle_),
+            static_cast<int>(parameters::kSdkParameterCount));
 }
 
 // Above 2000000 an id is the SDK runtime's own, passed with the caller's DMA index and type:

@@ -38,7 +38,6 @@ TEST(SdkDescription, EveryRowBecomesARecordEnteredUnderItsId) {
   BuiltPort port;
   const auto rows = descriptionRows();
   ASSERT_EQ(port.nodes.at(0).size(), rows.size());  // also: no id is used twice
-  EXPECT_EQ(rows.size(), 147u);
   for (const DescriptionRow& row : rows) {
     const ParameterRecord* record = port.byId(row.id);
     EXPECT_EQ(record->kind, row.kind) << row.name;
@@ -122,7 +121,7 @@ TEST(RegisterDescription, DescribesEveryRegisterAtItsWidth) {
   EXPECT_EQ(childNames(root), (std::vector<std::string>{"Bit (1)", "Flag (1)", "Word (32)",
                                                         "Wide (40)", "Full (64)"}));
   const auto& port = nodes.at(0);
-  EXPECT_EQ(port.size(), 147u + 5u);
+  EXPECT_EQ(port.size(), descriptionRows().size() + 5u);  // and the five registers
 
   const ParameterRecord* bit = port.at(1000032);
   EXPECT_EQ(bit->kind, runtime::kKindInteger);

@@ -4,6 +4,7 @@
 
 #include "DescriptionTestSupport.h"
 #include "applet/FgTolqWrapperImpl.h"
+#include "description/DescriptionRows.h"
 #include "runtime/RecordLimits.h"
 
 namespace brenvik::description::test {
@@ -27,7 +28,7 @@ class DescriptionUpdates : public ::testing::Test {
 };
 
 TEST_F(DescriptionUpdates, ChangeAccessAndLimitsOfTheRecordBehindAnId) {
-  ASSERT_EQ(applet_.descriptionNodes().at(0).size(), 147u);
+  ASSERT_EQ(applet_.descriptionNodes().at(0).size(), description::descriptionRows().size());
   EXPECT_TRUE(runtime::setAccess(record(300201), runtime::kAccessReadOnly));  // FG_TRIGGERSTATE
   EXPECT_EQ(record(300201)->access, 1);
 

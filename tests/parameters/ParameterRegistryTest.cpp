@@ -84,7 +84,7 @@ TEST(ParameterRegistry, WithoutDirectAccessHoldsExactlyTheTable) {
   ParameterRegistry registry;
   registry.registerParameters(source, settings, {"Brenvik", false, false});
 
-  ASSERT_EQ(registry.count(), 154);
+  ASSERT_EQ(registry.count(), static_cast<std::int32_t>(kSdkParameterCount));
   EXPECT_EQ(registry.parameterIds().size(), kSdkParameterCount);
   EXPECT_EQ(registry.parameterDescriptions().size(), kSdkParameterCount);
   EXPECT_TRUE(registry.dtolqaParameterIds().empty());
@@ -96,7 +96,7 @@ TEST(ParameterRegistry, WithoutDirectAccessHoldsExactlyTheTable) {
     EXPECT_EQ(*registry.idOf(row.name), row.id);
     EXPECT_EQ(*registry.descriptionOf(row.name), row.description);
   }
-  EXPECT_EQ(registry.nameAt(154), nullptr);
+  EXPECT_EQ(registry.nameAt(static_cast<std::int32_t>(kSdkParameterCount)), nullptr);
   EXPECT_EQ(registry.nameAt(-1), nullptr);
   EXPECT_EQ(registry.dmaToProcess(), (std::map<std::int32_t, std::int32_t>{{0, 0}}));
   EXPECT_EQ(registry.processOf(1), nullptr);
@@ -116,7 +116,7 @@ TEST(ParameterRegistry, DirectEntriesFollowTheTableWithoutGaps) {
   ParameterRegistry registry;
   registry.registerParameters(source, settings, {"Brenvik", true, false});
 
-  EXPECT_EQ(ordinalsFrom(registry, 154),
+  EXPECT_EQ(ordinalsFrom(registry, kSdkParameterCount),
             (std::vector<std::string>{"DRA_Status", "DRA_Counter", "DTOLQA_Device1_Process0_A",
                                       "DTOLQA_Device1_Process1_B"}));
   EXPECT_EQ(*registry.idOf("DRA_Counter"), 1000000 + 0x104);
@@ -149,7 +149,7 @@ TEST(ParameterRegistry, TheEnvironmentSwitchesOnEveryParameterOfTheRuntimesTree)
   EXPECT_EQ(settings.listSection("Brenvik"),
             (std::vector<std::string>{"P_Integer", "P_Text", "P_Unsigned64"}));
   EXPECT_EQ(settings.get("Brenvik::P_Integer"), "On");
-  EXPECT_EQ(ordinalsFrom(registry, 154),
+  EXPECT_EQ(ordinalsFrom(registry, kSdkParameterCount),
             (std::vector<std::string>{"DTOLQA_P_Integer", "DTOLQA_P_Text", "DTOLQA_P_Unsigned64"}));
 }
 
@@ -159,7 +159,7 @@ TEST(ParameterRegistry, AMissingTreeOrRegistersLeaveTheirEntriesOut) {
   ParameterRegistry registry;
   registry.registerParameters(source, settings, {"Brenvik", true, true});
   EXPECT_EQ(source.treeRequests, 1);
-  EXPECT_EQ(registry.count(), 154);
+  EXPECT_EQ(registry.count(), static_cast<std::int32_t>(kSdkParameterCount));
 }
 
 }  // namespace

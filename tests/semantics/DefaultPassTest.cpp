@@ -1,34 +1,12 @@
-// The default pass at creation: its table against the writable parameters, and the writes it
-// makes on the simulated board, once and in order, or none with flags bit 0.
-#include <set>
-
+// The default pass at creation: the writes it makes on the simulated board, once and in order,
+// or none with flags bit 0 (the build holds its steps to the writable parameters).
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
 #include "TriggerWrites.h"
-#include "description/DescriptionRows.h"
-#include "semantics/DefaultPass.h"
-#include "semantics/SetPath.h"
 #include "simboard/control.h"
 
 namespace brenvik::test {
 namespace {
-
-TEST(DefaultPassTable, EveryStepSetsAWritableParameterOnceInItsOwnForm) {
-  std::set<std::int32_t> seen;
-  for (const semantics::DefaultRow& row : semantics::defaultRows()) {
-    EXPECT_TRUE(seen.insert(row.id).second) << row.id;
-    const description::DescriptionRow* described = description::findDescribedRow(row.id);
-    ASSERT_NE(described, nullptr) << row.id;
-    EXPECT_NE(described->access & runtime::kAccessWrite, 0) << described->name;
-    // A family whose setters are still to come is passed over until they are there.
-    const semantics::WritableParameter* parameter = semantics::findWritableParameter(row.id);
-    if (parameter != nullptr) {
-      EXPECT_EQ(semantics::valueForm(parameter->form), row.form) << described->name;
-    }
-  }
-  // The core reset is the one parameter of its family that the pass leaves alone.
-  EXPECT_EQ(seen.count(sdkId("FG_CAMERA_LINK_CORE_RESET")), 0u);
-}
 
 std::vector<std::string> formatWrites() {
   return {"OutputFormat_Convert0_VirtualTrash_EnableTrash_Value 2 0 0",
