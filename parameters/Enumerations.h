@@ -226,9 +226,6 @@ inline constexpr auto kAll = std::to_array<const EnumerationList*>({
     &kLutImplementations, &kLutTypes, &kOutputFormats, &kBitAlignments, &kImageSources, &kSimulatorPatterns, &kSimulatorSpeedModes, &kSimulatorTriggerModes, &kDebugWriteFlags, &kPoclStates, &kApply,
 });
 
-// The name the tool still reads the speed modes by; it moves to kSimulatorSpeedModesEntries.
-inline constexpr const auto& kT19Entries = kSimulatorSpeedModesEntries;
-
 }  // namespace enumerations
 
 // The value of a symbol ("FG_GEOMETRY_1X8"), resolved while compiling: a symbol that no list
