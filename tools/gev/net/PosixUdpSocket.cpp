@@ -137,22 +137,6 @@ class PosixUdpSocket final : public UdpSocket {
 
 }  // namespace
 
-std::optional<std::uint32_t> parseAddress(std::string_view dotted) {
-  if (dotted.size() >= INET_ADDRSTRLEN) return std::nullopt;
-  char text[INET_ADDRSTRLEN] = {};
-  std::memcpy(text, dotted.data(), dotted.size());
-  in_addr address{};
-  if (::inet_pton(AF_INET, text, &address) != 1) return std::nullopt;
-  return ntohl(address.s_addr);
-}
-
-std::string formatAddress(std::uint32_t address) {
-  const in_addr value{htonl(address)};
-  char text[INET_ADDRSTRLEN] = {};
-  ::inet_ntop(AF_INET, &value, text, sizeof text);
-  return text;
-}
-
 std::unique_ptr<UdpSocket> UdpSocket::open(const Endpoint& local, std::string& error) {
   const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   if (fd < 0) {
