@@ -18,9 +18,9 @@ TEST(Address, ReadsFourDecimalPartsAndWritesThemBack) {
 }
 
 TEST(Address, RefusesWhatIsNoDottedAddress) {
-  for (const char* text : {"", "1.2.3", "1.2.3.4.5", "256.0.0.1", "1.2.3.999", "1234.1.1.1",
-                           "01.2.3.4", "1..2.3", ".1.2.3", "1.2.3.", "1.2.3.4 ", " 1.2.3.4",
-                           "a.b.c.d", "1.2.3.-4", "localhost", "::1"}) {
+  for (const char* text :
+       {"", "1.2.3", "1.2.3.4.5", "256.0.0.1", "1.2.3.999", "1234.1.1.1", "01.2.3.4", "1..2.3",
+        ".1.2.3", "1.2.3.", "1.2.3.4 ", " 1.2.3.4", "a.b.c.d", "1.2.3.-4", "localhost", "::1"}) {
     EXPECT_FALSE(parseAddress(text)) << '"' << text << '"';
   }
 }

@@ -2,6 +2,7 @@
 // enters as its luminance, and files that are cut short or too large are refused.
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "ImagePathFixture.h"
 
@@ -12,24 +13,24 @@ std::string dataFile(const std::string& name) {
   return std::string(BRENVIK_SOURCE_DIR) + "/tests/simboard/data/" + name;
 }
 
-// Samples 0x0100, 0x8000 and 0xFFC0 (big-endian in the file) reach the 8-bit output as 1,
-// 128 and 255; swapped bytes would give 0, 0 and 192.
-TEST_F(ImagePath, Reads16BitPngSamplesMostSignificantFirst) {
-  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, dataFile("gray16-3x1.png").c_str()), 0);
-  region(3, 1);
-  const auto pixels = grab(1).front();
-  EXPECT_EQ(pixels[0], 1u);
-  EXPECT_EQ(pixels[1], 128u);
-  EXPECT_EQ(pixels[2], 255u);
-}
-
-// Pure red and pure blue as (77 R + 150 G + 29 B) / 256.
-TEST_F(ImagePath, ReadsColourPngAsItsLuminance) {
-  ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, dataFile("rgb-2x1.png").c_str()), 0);
-  region(2, 1);
-  const auto pixels = grab(1).front();
-  EXPECT_EQ(pixels[0], 76u);
-  EXPECT_EQ(pixels[1], 28u);
+// 16-bit samples 0x0100, 0x8000 and 0xFFC0 (big-endian in the file) reach the 8-bit output
+// as 1, 128 and 255 (swapped bytes would give 0, 0 and 192); pure red and pure blue come as
+// their luminance (77 R + 150 G + 29 B) / 256.
+TEST_F(ImagePath, ReadsWideAndColourPngFiles) {
+  const struct {
+    const char* file;
+    std::vector<std::uint32_t> pixels;
+  } cases[] = {{"gray16-3x1.png", {1, 128, 255}}, {"rgb-2x1.png", {76, 28}}};
+  for (const auto& c : cases) {
+    ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, dataFile(c.file).c_str()), 0)
+        << c.file;
+    region(static_cast<std::uint32_t>(c.pixels.size()), 1);
+    const auto pixels = grab(1).front();
+    EXPECT_EQ(std::vector<std::uint32_t>(pixels.begin(),
+                                         pixels.begin() + static_cast<long>(c.pixels.size())),
+              c.pixels)
+        << c.file;
+  }
 }
 
 // A file cut inside its header, one wider than the largest side (whose pixels would decode),
@@ -39,9 +40,10 @@ TEST_F(ImagePath, RefusesPngFilesItCannotUse) {
   ASSERT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, good.c_str()), 0);
   const std::string directory = directory_.path("folder.png");
   std::filesystem::create_directory(directory);
-  for (const std::string& bad : {dataFile("truncated.png"), dataFile("wide-70000x1.png"),
-                                 directory, dataFile("absent.png")}) {
-    EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, bad.c_str()), SIMBOARD_BAD_IMAGE) << bad;
+  for (const std::string& bad : {dataFile("truncated.png"), dataFile("wide-70000x1.png"), directory,
+                                 dataFile("absent.png")}) {
+    EXPECT_EQ(simboard_set(board_, SIMBOARD_SETTING_CAMERA_INPUT, bad.c_str()), SIMBOARD_BAD_IMAGE)
+        << bad;
   }
   EXPECT_EQ(value(SIMBOARD_SETTING_CAMERA_INPUT), good);
 }

@@ -5,9 +5,8 @@
 #define STB_IMAGE_IMPLEMENTATION
 #define STBI_ONLY_PNG
 #define STBI_NO_STDIO
-#include <stb/stb_image.h>
-
 #include <gtest/gtest.h>
+#include <stb/stb_image.h>
 
 #include <cstdint>
 #include <cstring>
@@ -31,7 +30,9 @@ struct Freed {
   void operator()(void* pixels) const { stbi_image_free(pixels); }
 };
 
-const stbi_uc* bytesOf(const std::string& png) { return reinterpret_cast<const stbi_uc*>(png.data()); }
+const stbi_uc* bytesOf(const std::string& png) {
+  return reinterpret_cast<const stbi_uc*>(png.data());
+}
 int lengthOf(const std::string& png) { return static_cast<int>(png.size()); }
 
 template <typename Sample>
@@ -95,7 +96,8 @@ std::uint32_t crc32(const std::string& bytes) {
 
 std::uint32_t bigEndian(const std::string& bytes, std::size_t at) {
   std::uint32_t value = 0;
-  for (std::size_t i = 0; i < 4; ++i) value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
+  for (std::size_t i = 0; i < 4; ++i)
+    value = (value << 8) | static_cast<std::uint8_t>(bytes[at + i]);
   return value;
 }
 

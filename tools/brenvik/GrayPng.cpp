@@ -36,8 +36,8 @@ void appendChunk(std::string& out, const char (&type)[5], const std::string& dat
   out.append(type, 4);
   out.append(data);
   const auto* crcd = reinterpret_cast<const Bytef*>(out.data() + typeAt);
-  appendBigEndian(out, static_cast<std::uint32_t>(
-                           ::crc32(0, crcd, static_cast<uInt>(out.size() - typeAt))));
+  appendBigEndian(
+      out, static_cast<std::uint32_t>(::crc32(0, crcd, static_cast<uInt>(out.size() - typeAt))));
 }
 
 // The zlib stream of the filtered rows (each row: filter byte, then its samples big-endian).

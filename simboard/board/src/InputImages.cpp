@@ -91,8 +91,8 @@ bool readPng(const std::string& path, InputImage& image, std::string& why) {
   const bool wide = stbi_is_16_bit_from_callbacks(&kFromStream, &in) != 0;
   rewind();
   std::unique_ptr<void, PixelsFree> pixels(
-      wide ? static_cast<void*>(stbi_load_16_from_callbacks(&kFromStream, &in, &width, &height,
-                                                            &channels, 1))
+      wide ? static_cast<void*>(
+                 stbi_load_16_from_callbacks(&kFromStream, &in, &width, &height, &channels, 1))
            : static_cast<void*>(
                  stbi_load_from_callbacks(&kFromStream, &in, &width, &height, &channels, 1)));
   if (!pixels) {

@@ -8,14 +8,12 @@
 #include <thread>
 
 #include "platform/win32/SystemMessage.h"
-#include "tools/gev/net/UdpSocket.h"
+#include "tools/gev/net/SocketParts.h"
 
 namespace brenvik::gev::net {
 
 namespace {
 
-// Connecting a datagram socket sends nothing; any port names the path.
-constexpr std::uint16_t kProbePort = 9;
 constexpr std::uint32_t kLoopbackNet = 0x7F000000;
 constexpr std::uint32_t kLoopbackMask = 0xFF000000;
 // The largest IPv4 datagram: what a path that never leaves the machine carries.
@@ -51,33 +49,9 @@ std::string lastError() {
   return platform::systemMessage(static_cast<unsigned long>(::WSAGetLastError()));
 }
 
-sockaddr_in toSockaddr(const Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(endpoint.address);
-  address.sin_port = htons(endpoint.port);
-  return address;
-}
-
+void closeHandle(SOCKET socket) { ::closesocket(socket); }
 // A socket closed with its owner.
-class Handle {
- public:
-  explicit Handle(SOCKET socket) : socket_(socket) {}
-  ~Handle() {
-    if (socket_ != INVALID_SOCKET) ::closesocket(socket_);
-  }
-  Handle(const Handle&) = delete;
-  Handle& operator=(const Handle&) = delete;
-  SOCKET get() const { return socket_; }
-  SOCKET release() {
-    const SOCKET socket = socket_;
-    socket_ = INVALID_SOCKET;
-    return socket;
-  }
-
- private:
-  SOCKET socket_;
-};
+using Handle = OwnedSocket<SOCKET, INVALID_SOCKET, &closeHandle>;
 
 // A socket of its own for each use; the reason in `error` when there is none.
 SOCKET openSocket(std::string& error) {
@@ -113,16 +87,19 @@ class WinsockUdpSocket final : public UdpSocket {
       switch (::WSAGetLastError()) {
         // Winsock cuts a longer datagram to the buffer without telling its size: one more
         // byte than the buffer says that it was longer.
-        case WSAEMSGSIZE: length = static_cast<long>(size) + 1; break;
+        case WSAEMSGSIZE:
+          length = static_cast<long>(size) + 1;
+          break;
         // An earlier datagram of ours found no receiver; nothing came.
         case WSAECONNRESET:
         case WSAEINTR:
-        case WSAEWOULDBLOCK: return 0;
-        default: return -1;
+        case WSAEWOULDBLOCK:
+          return 0;
+        default:
+          return -1;
       }
     }
-    from.address = ntohl(sender.sin_addr.s_addr);
-    from.port = ntohs(sender.sin_port);
+    from = fromSockaddr(sender);
     return length;
   }
 
@@ -133,17 +110,15 @@ class WinsockUdpSocket final : public UdpSocket {
                     sizeof target) == static_cast<int>(size);
   }
 
-  std::size_t sendBatch(const Endpoint& to, const Datagram* datagrams,
-                        std::size_t count) override {
+  std::size_t sendBatch(const Endpoint& to, const Datagram* datagrams, std::size_t count) override {
     const sockaddr_in target = toSockaddr(to);
     std::size_t sent = 0;
     while (sent < count) {
       const Datagram& datagram = datagrams[sent];
-      WSABUF pieces[2] = {
-          {static_cast<ULONG>(datagram.headSize),
-           static_cast<char*>(const_cast<void*>(datagram.head))},
-          {static_cast<ULONG>(datagram.bodySize),
-           static_cast<char*>(const_cast<void*>(datagram.body))}};
+      WSABUF pieces[2] = {{static_cast<ULONG>(datagram.headSize),
+                           static_cast<char*>(const_cast<void*>(datagram.head))},
+                          {static_cast<ULONG>(datagram.bodySize),
+                           static_cast<char*>(const_cast<void*>(datagram.body))}};
       DWORD bytes = 0;
       if (::WSASendTo(socket_.get(), pieces, datagram.bodySize == 0 ? 1 : 2, &bytes, 0,
                       reinterpret_cast<const sockaddr*>(&target), sizeof target, nullptr,
@@ -200,8 +175,7 @@ std::unique_ptr<UdpSocket> UdpSocket::open(const Endpoint& local, std::string& e
   sockaddr_in bound{};
   int boundSize = sizeof bound;
   ::getsockname(owner.get(), reinterpret_cast<sockaddr*>(&bound), &boundSize);
-  const Endpoint actual{ntohl(bound.sin_addr.s_addr), ntohs(bound.sin_port)};
-  return std::make_unique<WinsockUdpSocket>(owner.release(), actual);
+  return std::make_unique<WinsockUdpSocket>(owner.release(), fromSockaddr(bound));
 }
 
 std::optional<std::uint32_t> pathMtu(const Endpoint& to) {
