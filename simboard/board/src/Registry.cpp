@@ -144,17 +144,19 @@ RuntimeSession* cachedSession(const void* handle) {
   };
   thread_local Cache cache;
   if (handle == nullptr) return nullptr;
+  // The thread's block is looked up once: in a library that is loaded at run time every
+  // access to a thread_local goes through the C library's lookup.
+  Cache& mine = cache;
   Registries& all = registries();
   const std::uint64_t changes = all.sessions.changes.load(std::memory_order_acquire);
-  if (cache.handle != handle || cache.changes != changes) {
-    std::shared_ptr<RuntimeSession> session = findSession(handle);
-    cache.session = session.get();
-    cache.handle = handle;
-    cache.changes = changes;
-    std::lock_guard lock(all.keptMutex);
-    all.kept[std::this_thread::get_id()] = std::move(session);
-  }
-  return cache.session;
+  if (mine.handle == handle && mine.changes == changes) return mine.session;
+  std::shared_ptr<RuntimeSession> session = findSession(handle);
+  mine.session = session.get();
+  mine.handle = handle;
+  mine.changes = changes;
+  std::lock_guard lock(all.keptMutex);
+  all.kept[std::this_thread::get_id()] = std::move(session);
+  return mine.session;
 }
 
 std::int32_t sessionCount() { return registries().sessions.size(); }
