@@ -133,30 +133,40 @@ std::shared_ptr<RuntimeSession> removeSession(const void* handle) {
   return session;
 }
 
+namespace {
+
+// Trivially destructible: where thread-local storage is emulated (the MinGW runtime), a
+// thread's block can be freed before the destructors of its thread_local objects run. The
+// session itself is kept alive in the registries instead.
+struct SessionCache {
+  const void* handle = nullptr;
+  std::uint64_t changes = ~std::uint64_t{0};
+  RuntimeSession* session = nullptr;
+};
+thread_local SessionCache sessionCache;
+
+// The lookup behind a cache miss, apart so that the hit stays a few instructions.
+RuntimeSession* refreshCache(SessionCache& cache, const void* handle, std::uint64_t changes) {
+  std::shared_ptr<RuntimeSession> session = findSession(handle);
+  cache.session = session.get();
+  cache.handle = handle;
+  cache.changes = changes;
+  Registries& all = registries();
+  std::lock_guard lock(all.keptMutex);
+  all.kept[std::this_thread::get_id()] = std::move(session);
+  return cache.session;
+}
+
+}  // namespace
+
 RuntimeSession* cachedSession(const void* handle) {
-  // Trivially destructible: where thread-local storage is emulated (the MinGW runtime), a
-  // thread's block can be freed before the destructors of its thread_local objects run. The
-  // session itself is kept alive in the registries instead.
-  struct Cache {
-    const void* handle = nullptr;
-    std::uint64_t changes = ~std::uint64_t{0};
-    RuntimeSession* session = nullptr;
-  };
-  thread_local Cache cache;
   if (handle == nullptr) return nullptr;
   // The thread's block is looked up once: in a library that is loaded at run time every
   // access to a thread_local goes through the C library's lookup.
-  Cache& mine = cache;
-  Registries& all = registries();
-  const std::uint64_t changes = all.sessions.changes.load(std::memory_order_acquire);
-  if (mine.handle == handle && mine.changes == changes) return mine.session;
-  std::shared_ptr<RuntimeSession> session = findSession(handle);
-  mine.session = session.get();
-  mine.handle = handle;
-  mine.changes = changes;
-  std::lock_guard lock(all.keptMutex);
-  all.kept[std::this_thread::get_id()] = std::move(session);
-  return mine.session;
+  SessionCache& cache = sessionCache;
+  const std::uint64_t changes = registries().sessions.changes.load(std::memory_order_acquire);
+  if (cache.handle == handle && cache.changes == changes) return cache.session;
+  return refreshCache(cache, handle, changes);
 }
 
 std::int32_t sessionCount() { return registries().sessions.size(); }
