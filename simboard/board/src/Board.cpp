@@ -98,7 +98,7 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
 // type and range rules. A planned failure stands for the hardware refusing a write that
 // the runtime let through, so bad calls still get their own codes. Hardware parameters
 // belong to the design, not to a DMA channel: the index is unused.
-std::int32_t Board::writeParameterLocked(std::size_t index, const ParameterDefinition& definition,
+inline std::int32_t Board::writeParameterLocked(std::size_t index, const ParameterDefinition& definition,
                                          const void* value, std::int32_t type, Moment& now) {
   if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
   if (!definition.writable) return SIMBOARD_READ_ONLY;

@@ -70,7 +70,7 @@ void Journal::growRing() {
   ring_.resize(std::clamp(2 * ring_.size(), kFirstEntries, kCapacity));
 }
 
-Journal::Entry& Journal::next() {
+inline Journal::Entry& Journal::next() {
   if (size_ == 0) dataHead_ = dataTail_ = 0;
   Entry* slot = nullptr;
   if (size_ < kCapacity) {

@@ -268,15 +268,8 @@ std::int32_t readFieldTyped(const ParameterDefinition& definition, const Paramet
 
 }  // namespace
 
-std::int32_t writeTyped(const ParameterDefinition& definition, ParameterValue& slot,
-                        const void* value, std::int32_t type) {
-  // Most writes: a 32-bit unsigned value to a 32-bit unsigned parameter (writeInteger's rule).
-  if (type == runtime::kTypeUint32 && definition.type == ValueType::U32) {
-    const auto number = load<std::uint32_t>(value);
-    if (number < definition.minimum || number > definition.maximum) return SIMBOARD_OUT_OF_RANGE;
-    slot.bits = number;
-    return SIMBOARD_OK;
-  }
+std::int32_t writeTypedValue(const ParameterDefinition& definition, ParameterValue& slot,
+                             const void* value, std::int32_t type) {
   switch (definition.type) {
     case ValueType::F64: {
       if (type != runtime::kTypeDouble) return SIMBOARD_WRONG_TYPE;
