@@ -131,14 +131,15 @@ BENCHMARK(storedParameterSet);
 // FG_WIDTH: the whole tap-geometry sequence (eight sorter writes, two of them fields), the
 // frame-buffer write and four description limits.
 //
-// Where the time goes (valgrind --tool=callgrind, instructions per set after warm-up, which
-// repeat exactly from run to run): about 4400 instructions, 82 % of them on the board's side
-// of the nine hardware writes (some 400 each): its journal entry (18 % of the set, the two
-// field writes copying their ten elements), its mutex (13 %), the type and range checks
-// (17 %, again mostly the fields' elements) and finding the session of the runtime handle
-// (9 %, one thread-local lookup per write). The applet's own share is the rest: the setter
-// contract and the tap plan, the four limit refreshes of the description (4 %), and its lock
-// and dispatch. So the time follows the number of hardware writes, which the sorter needs.
+// Where the time goes (valgrind --tool=callgrind --toggle-collect on the applet's set, which
+// counts the same instructions on every run): about 4300 instructions per set, 87 % of them
+// on the board's side of the nine hardware writes (some 420 each): its journal entry (23 %
+// of the set, the two field writes copying their ten elements, and the ring's growth in a
+// short run), its mutex (13 %), the type and range checks (10 %, mostly the fields'
+// elements) and finding the session of the runtime handle (5 %). The applet's own share is
+// the rest: the setter contract and the tap plan (2 %), the four limit refreshes of the
+// description (4 %), and its lock and dispatch. So the time follows the number of hardware
+// writes, which the sorter needs.
 void widthSet(benchmark::State& state) {
   Applet applet;
   const std::uint32_t width = 1024;

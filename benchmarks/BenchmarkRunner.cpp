@@ -119,7 +119,7 @@ const Result* resultOf(const Results& results, const std::string& path) {
 void targetLine(std::ostream& out, const std::string& path, double time,
                 const std::string& against, const std::string& ratio, const std::string& target,
                 bool met) {
-  out << std::left << std::setw(30) << path << std::setw(11) << timeText(time) << std::setw(24)
+  out << std::left << std::setw(30) << path << std::setw(11) << timeText(time) << std::setw(32)
       << against << std::setw(8) << ratio << target << (met ? "" : "  (above)") << "\n";
 }
 
@@ -127,7 +127,7 @@ void targetLine(std::ostream& out, const std::string& path, double time,
 
 void targetHeader(std::ostream& out) {
   out << "\nCPU time per call (medians when repeated)\n"
-      << std::left << std::setw(30) << "Path" << std::setw(11) << "time" << std::setw(24)
+      << std::left << std::setw(30) << "Path" << std::setw(11) << "time" << std::setw(32)
       << "against" << std::setw(8) << "ratio" << "target\n";
 }
 
