@@ -131,15 +131,15 @@ BENCHMARK(storedParameterSet);
 // FG_WIDTH: the whole tap-geometry sequence (eight sorter writes, two of them fields), the
 // frame-buffer write and four description limits.
 //
-// Where the time goes (valgrind --tool=callgrind --toggle-collect on the applet's set, which
-// counts the same instructions on every run): about 4300 instructions per set, 87 % of them
-// on the board's side of the nine hardware writes (some 420 each): its journal entry (23 %
-// of the set, the two field writes copying their ten elements, and the ring's growth in a
-// short run), its mutex (13 %), the type and range checks (10 %, mostly the fields'
-// elements) and finding the session of the runtime handle (5 %). The applet's own share is
-// the rest: the setter contract and the tap plan (2 %), the four limit refreshes of the
-// description (4 %), and its lock and dispatch. So the time follows the number of hardware
-// writes, which the sorter needs.
+// Where the time goes (valgrind --tool=callgrind --toggle-collect on the applet's set, a run
+// long enough for the board's journal ring to wrap; the counts repeat from run to run):
+// about 4150 instructions per set, over 80 % of them on the board's side of the nine
+// hardware writes (some 390 each): its journal entry (20 % of the set, the two field writes
+// copying their ten elements), its mutex (12 %), the type and range checks (10 %, mostly the
+// fields' elements) and finding the session of the runtime handle (5 %). The applet's own
+// share is the rest: the four limit refreshes of the description (4 %), the setter contract
+// and the tap plan (2 %), and its lock and dispatch. So the time follows the number of
+// hardware writes, which the sorter needs.
 void widthSet(benchmark::State& state) {
   Applet applet;
   const std::uint32_t width = 1024;
