@@ -131,6 +131,25 @@ int FgTolqWrapperImpl::getDmaAlignment(unsigned) {
 
 // --- Get and set: one lock, then the id band decides where the access goes ---
 
+// The id band decides: a direct hardware parameter, a direct register, or an SDK parameter.
+inline int FgTolqWrapperImpl::routeGet(int id, void* value, unsigned dma, int type) {
+  if (id > kDirectParameterBase) {
+    return runtimeGetParameter(id - kDirectParameterBase, value, dma, type);
+  }
+  if (draEnabled() && id > kDirectRegisterBase) return readRegister(id, value);
+  parameters::getSdkParameter(getContext_, id, value, dma, type);
+  return codes::kSuccess;
+}
+
+inline int FgTolqWrapperImpl::routeSet(int id, const void* value, unsigned dma, int type) {
+  if (id > kDirectParameterBase) {
+    return runtimeSetParameter(id - kDirectParameterBase, value, dma, type);
+  }
+  if (draEnabled() && id > kDirectRegisterBase) return writeRegister(id, value);
+  semantics::setSdkParameter(setContext_, id, value, dma, type);
+  return codes::kSuccess;
+}
+
 // Runs one get or set under the parameter lock; a raised code becomes the result, and the
 // result becomes the last error.
 template <typename Route>
@@ -158,24 +177,6 @@ int FgTolqWrapperImpl::getParameterInfoXML(AppletHandle* handle, int port, char*
                                            std::uint64_t* bufferSize) {
   vurn::templates::platform::CriticalSectionGuard guard(&parameterLock_);
   return FgTolqWrapper::getParameterInfoXML(handle, port, buffer, bufferSize);
-}
-
-int FgTolqWrapperImpl::routeGet(int id, void* value, unsigned dma, int type) {
-  if (id > kDirectParameterBase) {
-    return runtimeGetParameter(id - kDirectParameterBase, value, dma, type);
-  }
-  if (draEnabled() && id > kDirectRegisterBase) return readRegister(id, value);
-  parameters::getSdkParameter(getContext_, id, value, dma, type);
-  return codes::kSuccess;
-}
-
-int FgTolqWrapperImpl::routeSet(int id, const void* value, unsigned dma, int type) {
-  if (id > kDirectParameterBase) {
-    return runtimeSetParameter(id - kDirectParameterBase, value, dma, type);
-  }
-  if (draEnabled() && id > kDirectRegisterBase) return writeRegister(id, value);
-  semantics::setSdkParameter(setContext_, id, value, dma, type);
-  return codes::kSuccess;
 }
 
 int FgTolqWrapperImpl::readRegister(int id, void* value) const {

@@ -5,9 +5,11 @@
 #include <benchmark/benchmark.h>
 
 #include <condition_variable>
+#include <iomanip>
 #include <iostream>
 #include <memory>
 #include <mutex>
+#include <sstream>
 #include <string_view>
 #include <thread>
 
@@ -78,11 +80,14 @@ class Recording final : public benchmark::BenchmarkReporter {
   bool ReportContext(const Context& context) override {
     return display_->ReportContext(context);
   }
+  // Repetitions come first, then their aggregates: the median replaces what they left.
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
-      if (run.run_type != Run::RT_Iteration || run.error_occurred) continue;
-      Result& result = results_[run.benchmark_name()];
+      const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if ((run.run_type != Run::RT_Iteration && !median) || run.error_occurred) continue;
+      Result& result = results_[run.run_name.str()];
       result.nanoseconds = run.GetAdjustedRealTime() * toNanoseconds(run.time_unit);
+      result.cpuNanoseconds = run.GetAdjustedCPUTime() * toNanoseconds(run.time_unit);
       for (const auto& [name, counter] : run.counters) result.counters[name] = counter.value;
     }
     display_->ReportRuns(runs);
@@ -96,7 +101,57 @@ class Recording final : public benchmark::BenchmarkReporter {
   Results results_;
 };
 
+std::string timeText(double nanoseconds) {
+  std::ostringstream text;
+  if (nanoseconds >= 1e4) {
+    text << std::fixed << std::setprecision(1) << nanoseconds / 1e3 << " us";
+  } else {
+    text << std::fixed << std::setprecision(nanoseconds < 100 ? 1 : 0) << nanoseconds << " ns";
+  }
+  return text.str();
+}
+
+const Result* resultOf(const Results& results, const std::string& path) {
+  const auto found = results.find(path);
+  return found == results.end() ? nullptr : &found->second;
+}
+
+void targetLine(std::ostream& out, const std::string& path, double time,
+                const std::string& against, const std::string& ratio, const std::string& target,
+                bool met) {
+  out << std::left << std::setw(30) << path << std::setw(11) << timeText(time) << std::setw(32)
+      << against << std::setw(8) << ratio << target << (met ? "" : "  (above)") << "\n";
+}
+
 }  // namespace
+
+void targetHeader(std::ostream& out) {
+  out << "\nCPU time per call (medians when repeated)\n"
+      << std::left << std::setw(30) << "Path" << std::setw(11) << "time" << std::setw(32)
+      << "against" << std::setw(8) << "ratio" << "target\n";
+}
+
+void againstFloor(const Results& results, std::ostream& out, const std::string& path,
+                  const std::string& floor, double ratio) {
+  const Result* time = resultOf(results, path);
+  const Result* base = resultOf(results, floor);
+  if (time == nullptr || base == nullptr || base->cpuNanoseconds <= 0) return;
+  const double value = time->cpuNanoseconds / base->cpuNanoseconds;
+  std::ostringstream ratioText;
+  ratioText << std::fixed << std::setprecision(2) << value;
+  std::ostringstream targetText;
+  targetText << "<= " << ratio;
+  targetLine(out, path, time->cpuNanoseconds, floor + " " + timeText(base->cpuNanoseconds),
+             ratioText.str(), targetText.str(), value <= ratio);
+}
+
+void againstTime(const Results& results, std::ostream& out, const std::string& path,
+                 double nanoseconds) {
+  const Result* time = resultOf(results, path);
+  if (time == nullptr) return;
+  targetLine(out, path, time->cpuNanoseconds, "", "", "<= " + timeText(nanoseconds),
+             time->cpuNanoseconds <= nanoseconds);
+}
 
 int runBenchmarks(int argc, char** argv, Summary summary) {
   const IdleThread idle;

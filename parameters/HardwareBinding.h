@@ -6,13 +6,12 @@
 #include <cstdint>
 
 #include "parameters/HardwareParameters.h"
+#include "runtime/AppletServices.h"
+#include "runtime/ResultCodes.h"
+#include "runtime/SdkRuntime.h"
 
 namespace vurn::tools::logging {
 class Logger;
-}
-
-namespace brenvik::runtime {
-class AppletServices;
 }
 
 namespace brenvik::parameters {
@@ -33,19 +32,34 @@ class HardwareBinding {
   const std::array<std::uint32_t, kHardwareParameterCount>& ids() const { return ids_; }
 
   // The runtime's result of a read or write (0 on success), raising nothing.
-  int read(Hw slot, void* value, int type) const;
-  int write(Hw slot, const void* value, int type) const;
+  int read(Hw slot, void* value, int type) const {
+    return services_.getParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
+  }
+  int write(Hw slot, const void* value, int type) const {
+    return services_.setParameter(static_cast<int>(id(slot)), value, kHardwareDma, type);
+  }
 
   // Reads that raise the runtime's non-zero result as the error code.
   void readInto(Hw slot, void* value, int type) const;
   std::uint32_t readUint32(Hw slot) const;
 
   // The write of the set path: with reportErrors a null value raises -2070 and a non-zero
-  // result is raised; without it both are ignored.
-  void write(Hw slot, const void* value, int type, bool reportErrors) const;
-  void writeUint32(Hw slot, std::uint32_t value, bool reportErrors) const;
+  // result is raised; without it both are ignored. (Inline: every setter's writes go here.)
+  void write(Hw slot, const void* value, int type, bool reportErrors) const {
+    if (value == nullptr) {
+      if (reportErrors) codes::raise(codes::kInvalidParameter);
+      return;
+    }
+    const int result = write(slot, value, type);
+    if (result != 0 && reportErrors) codes::raise(result);
+  }
+  void writeUint32(Hw slot, std::uint32_t value, bool reportErrors) const {
+    write(slot, &value, runtime::kTypeUint32, reportErrors);
+  }
 
  private:
+  static constexpr std::uint32_t kHardwareDma = 0;  // hardware parameters belong to no DMA
+
   const runtime::AppletServices& services_;
   std::array<std::uint32_t, kHardwareParameterCount> ids_{};
 };

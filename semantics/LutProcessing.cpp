@@ -2,6 +2,7 @@
 // the whole table.
 #include "semantics/LutProcessing.h"
 
+#include <array>
 #include <cmath>
 #include <limits>
 
@@ -37,21 +38,53 @@ std::int32_t inverted(std::int32_t entry) {
   return static_cast<std::int32_t>(kLastEntry - static_cast<std::uint32_t>(entry));
 }
 
+// Where the brightest entry's product must stay for every entry at x >= 1 to be known
+// without its power: 2^30, far below the 2^31 at which the conversion gives up.
+constexpr double kSaturationBound = 1073741824.0;
+
+// An entry after the inversion and the clamp; the inversion comes before the clamp.
+std::uint32_t finished(std::int32_t entry, bool invert) {
+  if (invert) entry = inverted(entry);
+  if (entry < 0) entry = 0;
+  if (entry > kOutMaximum) entry = kOutMaximum;
+  return static_cast<std::uint32_t>(entry);
+}
+
+// Whether every entry at 1 <= x <= `brightest` is the full-scale one, so that its power need
+// not be computed. For a finite positive exponent the exact power of such an x lies between
+// 1 and brightest^exponent, and pow is accurate to a unit in the last place or so: the
+// computed product is then at least 1023.4999 (an entry of 1023 before the clamp) and, when
+// the brightest one stays under 2^30, below 2^31 (no conversion failure). Every such entry
+// clamps to 1023, or to 0 inverted, exactly as its own power would give.
+bool brightEntriesSaturate(double exponent, double brightest) {
+  if (!(exponent > 0 && std::isfinite(exponent) && brightest >= 1)) return false;
+  return std::pow(brightest, exponent) * kOutMaximum + 0.5 < kSaturationBound;
+}
+
 }  // namespace
 
 void computeProcessingTable(const ProcessingSettings& settings, LutTable& table) {
   const double exponent = 1.0 / settings.gamma;  // infinite for a gamma of 0
   const bool linear = exponent == 1.0;           // pow(x, 1) is x exactly
   const bool invert = settings.invert == kInvertOn;
+  std::array<double, kLutSize> xs;
+  double brightest = 0;
   for (std::size_t i = 0; i < kLutSize; ++i) {
-    const double x = (static_cast<double>(i) / kLastIndex + settings.offset) * settings.gain;
+    xs[i] = (static_cast<double>(i) / kLastIndex + settings.offset) * settings.gain;
+    if (xs[i] > brightest) brightest = xs[i];
+  }
+  // With a gain above 1 a good part of the table is full scale; the power is what costs.
+  const bool saturated = !linear && brightEntriesSaturate(exponent, brightest);
+  const std::uint32_t fullScale = finished(kOutMaximum, invert);
+  for (std::size_t i = 0; i < kLutSize; ++i) {
+    const double x = xs[i];
+    if (saturated && x >= 1) {
+      table[i] = fullScale;
+      continue;
+    }
     std::int32_t entry = 0;
     if (x >= 0) entry = toInt32((linear ? x : std::pow(x, exponent)) * kOutMaximum + 0.5);
-    if (invert) entry = inverted(entry);
-    // The inversion comes before the clamp.
-    if (entry < 0) entry = 0;
-    if (entry > kOutMaximum) entry = kOutMaximum;
-    table[i] = static_cast<std::uint32_t>(entry);
+    table[i] = finished(entry, invert);
   }
 }
 

@@ -59,6 +59,9 @@ constexpr auto kReadOnlyInListOrder = [] {
 }();
 
 constexpr parameters::IdIndex kReadOnlyIndex(kReadOnlyInListOrder);
+// The set dispatcher looks for a setter first: no read-only id may have one.
+static_assert(std::ranges::none_of(kReadOnlyInListOrder,
+                                   [](const ReadOnlyParameter& row) { return isWritable(row.id); }));
 
 // Every writable parameter states its default-pass round and its key use in its stored row
 // (CurrentValues.h), or is one of the few that keep no value there; every stored row belongs
@@ -113,15 +116,18 @@ void setSdkParameter(SetContext& context, std::int32_t id, const void* value, st
                      std::int32_t type) {
   const std::int32_t process = parameters::processOfDma(context.registry, dma);
   if (process != 0) parameters::refuseSdkParameter(context.services, "set", id, process);
+  // A parameter is writable or read-only, never both, so the common case looks once.
+  if (const WritableParameter* parameter = findWritableParameter(id)) {
+    parameter->set(context, value, type, true);
+    return;
+  }
   if (const ReadOnlyParameter* refused = findIn(kReadOnlyInListOrder, kReadOnlyIndex, id)) {
     vurn::tools::logging::logMessage(context.services.logger(), kLevelParameterFailure,
                                      "trying to set read-only SDK parameter '", refused->name,
                                      "' on process 0!");
     codes::raise(codes::kNotAvailable);
   }
-  const WritableParameter* parameter = findWritableParameter(id);
-  if (parameter == nullptr) parameters::refuseSdkParameter(context.services, "set", id, process);
-  parameter->set(context, value, type, true);
+  parameters::refuseSdkParameter(context.services, "set", id, process);
 }
 
 }  // namespace brenvik::semantics

@@ -52,7 +52,7 @@ void runSetter(SetContext& context, Value& stored, Value value, bool reportError
     stored = std::move(previous);
     throw;
   }
-  refreshLimits(context, limits);
+  if (limits.size() != 0) refreshLimits(context, limits);
 }
 
 // Limit steps change the live description record of a parameter through these; a parameter

@@ -12,7 +12,7 @@ namespace detail {
 
 AcquisitionState::~AcquisitionState() { simboard_buffers_free(memory_); }
 
-std::int32_t AcquisitionState::lend(std::int64_t picture, std::int64_t lost, Frame& frame) {
+std::int32_t AcquisitionState::lend(std::int64_t picture, Frame& frame) {
   SimboardFrame shape{};
   const void* pixels = nullptr;
   const std::int32_t code = simboard_buffers_borrow(memory_, picture, &pixels, &shape);
@@ -24,7 +24,6 @@ std::int32_t AcquisitionState::lend(std::int64_t picture, std::int64_t lost, Fra
   frame.bytesPerPixel_ = shape.bytesPerPixel;
   frame.bits_ = shape.bits;
   frame.number_ = shape.picture;
-  frame.lost_ = lost;
   wanted_ = picture + 1;
   return 0;
 }

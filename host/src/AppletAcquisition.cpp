@@ -46,7 +46,7 @@ void Applet::start(std::uint32_t buffers, std::int64_t frames) {
     throw Error(ErrorCategory::kRefused, code,
                 "allocating " + std::to_string(buffers) + " DMA buffers");
   }
-  auto state = std::make_shared<AcquisitionState>(memory);
+  auto state = std::make_shared<AcquisitionState>(memory, buffers);
   if (const int code = core_->exports->Fg_AcquireEx(live, kDma, frames, 0, memory); code != 0) {
     throw Error(ErrorCategory::kRefused, code, "starting the acquisition");
   }
@@ -68,17 +68,23 @@ Frame Applet::next(std::chrono::milliseconds timeout, const std::function<bool()
     const std::int64_t arrived =
         exports.Fg_getLastPicNumberBlockingEx(live, wanted, kDma, kPoll, state->memory());
     if (arrived >= wanted) {
-      const std::int64_t lost =
-          exports.Fg_getStatusEx(live, SIMBOARD_STATUS_LOST, 0, kDma, state->memory());
-      for (std::int64_t picture = wanted; picture <= arrived; ++picture) {
+      // The board hands out a picture it has just reported before it draws more; pictures
+      // older than a round of the buffers are written over, and one whose buffer a frame
+      // still holds was lost.
+      for (std::int64_t picture = state->oldestKept(arrived); picture <= arrived; ++picture) {
         Frame frame;
-        const std::int32_t code = state->lend(picture, lost < 0 ? 0 : lost, frame);
-        if (code == 0) return frame;
+        const std::int32_t code = state->lend(picture, frame);
+        if (code == 0) {
+          // Asked only now: the question brings the board up to date.
+          const std::int64_t lost =
+              exports.Fg_getStatusEx(live, SIMBOARD_STATUS_LOST, 0, kDma, state->memory());
+          detail::AcquisitionState::setLost(frame, lost < 0 ? 0 : lost);
+          return frame;
+        }
         if (code != SIMBOARD_PICTURE_LOST) {
           throw Error(ErrorCategory::kRefused, code, "reading picture " + std::to_string(picture));
         }
       }
-      // Every picture that had arrived was written over before it could be lent.
       state->skipThrough(arrived);
     } else if (arrived != SIMBOARD_TIMEOUT) {
       throw Error(ErrorCategory::kRefused, static_cast<std::int32_t>(arrived),
@@ -94,7 +100,6 @@ Frame Applet::next(std::chrono::milliseconds timeout, const std::function<bool()
                   "no picture " + std::to_string(wanted) + " within " +
                       std::to_string(timeout.count()) + " ms");
     }
-    if (arrived >= wanted) continue;  // pictures keep coming: look again at once
     std::unique_lock lock(core_->waitLock);
     core_->wake.wait_until(lock, std::min(deadline, now + kWaitSlice),
                            [&] { return core_->cancelRequested.load(); });

@@ -1,4 +1,5 @@
-// POSIX backend of the native synchronisation objects (pthread mutexes and conditions).
+// POSIX backend of the native synchronisation objects: a lock word for the critical section,
+// pthread mutexes and conditions for the others.
 #include "platform/os/NativeSync.h"
 
 #include <pthread.h>
@@ -17,23 +18,40 @@ void initRecursive(pthread_mutex_t& mutex) {
 }
 }  // namespace
 
-// A plain mutex with the owner and a depth beside it: re-entry by the owner only counts, so
-// the common case costs what an uncontended plain mutex costs (a recursive pthread mutex
-// takes the slower generic path on every call). Other threads read the owner without the
-// mutex, so it is atomic, and a thread can only ever find itself there when it holds it. "No
-// owner" is a zero thread handle: the supported C libraries never give a thread that value.
+// A lock word with the owner and a depth beside it: re-entry by the owner only counts, and
+// taking and leaving an uncontended section is one atomic exchange each, inline, where a
+// pthread mutex adds a call and its type checks to both. The word is 0 when free, 1 when
+// held, 2 when held with (possibly) a thread asleep on it; only a leave that finds 2 wakes
+// one (the futex-based mutex of the literature, on C++20's atomic wait). Other threads read
+// the owner without the lock, so it is atomic, and a thread can only ever find itself there
+// when it holds it. "No owner" is a zero thread handle: the supported C libraries never give
+// a thread that value.
 struct NativeCriticalSection::State {
-  pthread_mutex_t mutex = PTHREAD_MUTEX_INITIALIZER;
+  std::atomic<int> word{0};
   std::atomic<pthread_t> owner{};
   unsigned depth = 0;
 };
 
 namespace {
+constexpr int kFree = 0;
+constexpr int kHeld = 1;
+constexpr int kContended = 2;
+
 pthread_t callingThread() { return pthread_self(); }
+
+// Takes the word from a holder: marks it contended and sleeps until a leave hands it over.
+// Kept out of line (noinline), so that an uncontended enter saves and restores no registers.
+[[gnu::noinline]] void waitForWord(std::atomic<int>& word, int seen) {
+  if (seen != kContended) seen = word.exchange(kContended, std::memory_order_acquire);
+  while (seen != kFree) {
+    word.wait(kContended, std::memory_order_relaxed);
+    seen = word.exchange(kContended, std::memory_order_acquire);
+  }
+}
 }  // namespace
 
 NativeCriticalSection::NativeCriticalSection() : state_(std::make_unique<State>()) {}
-NativeCriticalSection::~NativeCriticalSection() { pthread_mutex_destroy(&state_->mutex); }
+NativeCriticalSection::~NativeCriticalSection() = default;
 void NativeCriticalSection::enter() {
   State& state = *state_;
   const pthread_t self = callingThread();
@@ -41,7 +59,11 @@ void NativeCriticalSection::enter() {
     ++state.depth;
     return;
   }
-  pthread_mutex_lock(&state.mutex);
+  int seen = kFree;
+  if (!state.word.compare_exchange_strong(seen, kHeld, std::memory_order_acquire,
+                                          std::memory_order_relaxed)) {
+    waitForWord(state.word, seen);
+  }
   state.owner.store(self, std::memory_order_relaxed);
   state.depth = 1;
 }
@@ -52,7 +74,11 @@ bool NativeCriticalSection::tryEnter() {
     ++state.depth;
     return true;
   }
-  if (pthread_mutex_trylock(&state.mutex) != 0) return false;
+  int seen = kFree;
+  if (!state.word.compare_exchange_strong(seen, kHeld, std::memory_order_acquire,
+                                          std::memory_order_relaxed)) {
+    return false;
+  }
   state.owner.store(self, std::memory_order_relaxed);
   state.depth = 1;
   return true;
@@ -61,7 +87,7 @@ void NativeCriticalSection::leave() {
   State& state = *state_;
   if (--state.depth != 0) return;
   state.owner.store(pthread_t{}, std::memory_order_relaxed);
-  pthread_mutex_unlock(&state.mutex);
+  if (state.word.exchange(kFree, std::memory_order_release) == kContended) state.word.notify_one();
 }
 
 struct NativeMutex::State {

@@ -3,11 +3,8 @@
 import { spawn } from 'node:child_process';
 import { once } from 'node:events';
 
-// The camera at 10 frames/s, a pace the board keeps up with in the sanitizer build too.
 export async function startServer(board) {
-  const server = spawn(process.env.BRENVIK_TOOL,
-                       ['--board', String(board), 'play', 'simboard:picture_period_us=100000',
-                        'then', 'serve', '--port', '0'],
+  const server = spawn(process.env.BRENVIK_TOOL, ['--board', String(board), 'serve', '--port', '0'],
                        { stdio: ['ignore', 'pipe', 'inherit'] });
   let output = '';
   for await (const chunk of server.stdout) {

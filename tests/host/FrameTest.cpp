@@ -66,6 +66,45 @@ TEST(CameraFrames, TheSceneOutOfTheBoxAndImagesFromMemory) {
   EXPECT_EQ(std::vector<std::uint8_t>(pixels, pixels + ramp.size()), ramp);
 }
 
+// A camera far faster than the board draws (a picture every microsecond): frames still
+// come, in order, with the pictures in between counted lost.
+TEST(CameraFrames, ACameraFasterThanDrawingStillYieldsFrames) {
+  OpenOptions options;
+  options.board = freshBoard();
+  Applet applet(options);
+  applet.setInteger(applet.handle("FG_WIDTH"), 256);
+  applet.setInteger(applet.handle("FG_HEIGHT"), 64);
+  applet.board().setPicturePeriod(1);
+  applet.start(4);
+  std::int64_t previous = 0;
+  for (int i = 0; i < 20; ++i) {
+    const Frame frame = applet.next(5s);
+    EXPECT_GT(frame.number(), previous);
+    EXPECT_GE(frame.lost(), frame.number() - i - 1);
+    previous = frame.number();
+  }
+  EXPECT_GT(applet.lostFrames(), 0);
+}
+
+// A fresh applet's first acquisition, the camera port's scene at the trigger generator's
+// 1000 Hz: about as fast as the board draws the scene, so frames come only if the one a wait
+// reports is read before anything else makes the board draw more.
+TEST(CameraFrames, TheFirstAcquisitionAtTheGeneratorsPaceDeliversFrames) {
+  OpenOptions options;
+  options.board = freshBoard();
+  Applet applet(options);
+  applet.setDouble(applet.handle("FG_TRIGGER_FRAMESPERSECOND"), 1000.0);
+  applet.set(applet.handle("FG_TRIGGERSTATE"), Input::fromText("TS_ACTIVE"));
+  applet.start(8);
+  std::int64_t previous = 0;
+  for (int i = 0; i < 3; ++i) {
+    const Frame frame = applet.next(5s);
+    EXPECT_GT(frame.number(), previous);
+    EXPECT_EQ(frame.width(), 1024u);
+    previous = frame.number();
+  }
+}
+
 // A frame held keeps its buffer: the pictures due for it are lost, not written over it.
 TEST_F(FrameTest, AHeldFrameIsNotOverwritten) {
   applet().start(2);

@@ -1,25 +1,8 @@
-// A set allocates nothing on its way through the applet. The board journals scalar writes
-// without allocating, so every allocation counted around such a set would be the applet's.
-#include <atomic>
-#include <cstdlib>
-#include <new>
-
+// A set allocates nothing on its way through the applet, and neither does a get of a stored
+// value. The board journals scalar writes without allocating, so every allocation counted
+// around such a set would be the applet's.
+#include "AllocationCount.h"
 #include "SetPathFixture.h"
-
-namespace {
-std::atomic<long> allocations{0};
-}  // namespace
-
-// Counts every allocation of the test program and of the libraries it loads. The replacement
-// pairs malloc with free, which the compiler cannot see once it inlines delete expressions.
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size) {
-  allocations.fetch_add(1, std::memory_order_relaxed);
-  if (void* memory = std::malloc(size == 0 ? 1 : size)) return memory;
-  throw std::bad_alloc();
-}
-void operator delete(void* memory) noexcept { std::free(memory); }
-void operator delete(void* memory, std::size_t) noexcept { std::free(memory); }
 
 namespace brenvik::test {
 namespace {
@@ -43,12 +26,20 @@ TEST_F(Allocations, SetsOfScalarHardwareParametersAllocateNothing) {
   };
   for (const Case& c : cases) {
     std::uint32_t value = c.value;
-    const long before = allocations.load();
+    const long before = allocationCount();
     const int result = Fg_setParameterWithType(&handle_, c.id, &value, 0, 2);
-    const long counted = allocations.load() - before;
+    const long counted = allocationCount() - before;
     EXPECT_EQ(result, c.result) << c.id;
     EXPECT_EQ(counted, 0) << c.id;
   }
+}
+
+TEST_F(Allocations, GetsOfStoredValuesAllocateNothing) {
+  const long before = allocationCount();
+  EXPECT_EQ(get(sdkId("FG_WIDTH")), 1024u);
+  EXPECT_EQ(get(sdkId("FG_TIMEOUT")), get(sdkId("FG_TIMEOUT")));
+  EXPECT_EQ(getDouble(sdkId("FG_PROCESSING_GAMMA")), 1.0);
+  EXPECT_EQ(allocationCount() - before, 0);
 }
 
 }  // namespace

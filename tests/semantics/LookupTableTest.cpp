@@ -7,6 +7,7 @@
 #include "LutTestSupport.h"
 #include "SetPathFixture.h"
 #include "runtime/SdkRuntime.h"
+#include "semantics/LutProcessing.h"
 
 namespace brenvik::test {
 namespace {
@@ -265,6 +266,29 @@ TEST_F(LookupTable, RangesAreCheckedWrittenAsGivenAndRolledBack) {
   EXPECT_EQ(table(), expected);
   pairs[1].value = 1024;
   EXPECT_EQ(setRange(runtime::kTypeLutEntry, 0, 2, pairs.data()), -6000);
+}
+
+// The formula leaves out the powers of entries it knows to be full scale; the tables stay
+// those of every power computed. The settings straddle that shortcut: gains whose brightest
+// product lies just under or over the 32-bit range (entries that overflow to 0 amid full-scale
+// ones), exponents near 0 and large, x at and around 1, and both inversions.
+TEST(ProcessingFormula, LeavingOutFullScalePowersChangesNoEntry) {
+  const double offsets[] = {-1, -0.5, 0, 0.05, 0.5, 1};
+  const double gains[] = {0, 0.5, 1, 1.2, 2, 3.9, 4.1, 4.3, 8, 1024};
+  const double gammas[] = {-1000, -2.2, -0.5, 0, 0.001, 0.1, 0.45, 0.999, 1, 2.2, 1000};
+  for (const double offset : offsets) {
+    for (const double gain : gains) {
+      for (const double gamma : gammas) {
+        for (const std::uint32_t invert : {0u, 1u}) {
+          semantics::LutTable table{};
+          semantics::computeProcessingTable({offset, gain, gamma, static_cast<std::int32_t>(invert)},
+                                            table);
+          ASSERT_EQ(table, expectedTable(offset, gain, gamma, invert))
+              << offset << " " << gain << " " << gamma << " " << invert;
+        }
+      }
+    }
+  }
 }
 
 }  // namespace

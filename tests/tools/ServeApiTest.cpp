@@ -23,7 +23,6 @@ using nlohmann::json;
 using tool::serve::AppletSession;
 using tool::serve::HttpServer;
 
-constexpr std::uint32_t kPicturePeriodUs = 100000;
 constexpr int kReadTimeoutSeconds = 60;
 
 class ServeApi : public ::testing::Test {
@@ -31,10 +30,7 @@ class ServeApi : public ::testing::Test {
   void SetUp() override {
     OpenOptions options;
     options.board = board_ = freshBoard();
-    auto applet = std::make_unique<Applet>(options);
-    // A picture period that the board keeps up with in the sanitizer builds too.
-    applet->board().setPicturePeriod(kPicturePeriodUs);
-    session_ = std::make_unique<AppletSession>(std::move(applet));
+    session_ = std::make_unique<AppletSession>(std::make_unique<Applet>(options));
     server_ = std::make_unique<HttpServer>(*session_);
     port_ = server_->bind("127.0.0.1", 0);
     ASSERT_GT(port_, 0);

@@ -37,13 +37,11 @@ void Board::load(DesignPtr design) {
   pictureDelivered_.notify_all();
 }
 
-void Board::notifyWritten(std::size_t index, Moment& now) {
-  if (index >= watchers_.size() || watchers_[index].empty()) return;
+void Board::tellWritten(std::size_t index, Moment& now) {
   for (Behaviour* behaviour : watchers_[index]) behaviour->written(index, values_, now);
 }
 
-void Board::notifyReading(std::size_t index) const {
-  if (index >= watchers_.size() || watchers_[index].empty()) return;
+void Board::tellReading(std::size_t index) const {
   const auto now = Behaviour::Clock::now();
   for (Behaviour* behaviour : watchers_[index]) behaviour->reading(index, *watchedValues_, now);
 }
@@ -67,18 +65,29 @@ std::int32_t Board::parameterId(std::string_view name) const {
   return index >= 0 ? index + 1 : 0;  // unknown names have id 0
 }
 
+const ParameterDefinition* Board::designParameter(std::int32_t id) const {
+  if (!design_ || id < 1 || static_cast<std::size_t>(id) > design_->parameters.size()) {
+    return nullptr;
+  }
+  return &design_->parameters[static_cast<std::size_t>(id - 1)];
+}
+
 std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32_t dma,
                                  std::int32_t type) {
   Lock lock(mutex_);
-  std::uint32_t fieldSize = 0;
-  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
-    fieldSize = design_->parameters[static_cast<std::size_t>(id - 1)].elements;
-  }
-  const char* name = nullptr;
   // Pictures due before the write are drawn with the values before it.
   Moment now;
   deliverLocked(now);
-  std::int32_t result = writeLocked(id, value, dma, type, name, now);
+  const char* name = nullptr;
+  std::uint32_t fieldSize = 0;
+  std::int32_t result = SIMBOARD_OK;
+  if (const ParameterDefinition* definition = designParameter(id)) {
+    name = definition->name.c_str();
+    fieldSize = definition->elements;
+    result = writeParameterLocked(static_cast<std::size_t>(id - 1), *definition, value, type, now);
+  } else {
+    result = writeRuntimeLocked(id, value, dma, type, name);
+  }
   // The write only reads the caller's value, so the journal copies it as it was written.
   journal_.add(name, id, value, type, fieldSize, result);
   if (result == SIMBOARD_OK) changedLocked(now);
@@ -87,22 +96,20 @@ std::int32_t Board::setParameter(std::int32_t id, const void* value, std::uint32
 
 // Order of checks on a write: known id, value pointer, access, planned failure, then the
 // type and range rules. A planned failure stands for the hardware refusing a write that
-// the runtime let through, so bad calls still get their own codes.
-std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_t dma,
-                                std::int32_t type, const char*& name, Moment& now) {
-  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
-    // Hardware parameters belong to the design, not to a DMA channel: the index is unused.
-    const auto index = static_cast<std::size_t>(id - 1);
-    const ParameterDefinition& definition = design_->parameters[index];
-    name = definition.name.c_str();
-    if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
-    if (!definition.writable) return SIMBOARD_READ_ONLY;
-    if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES))
-      return code;
-    const std::int32_t result = writeTyped(definition, values_.at(index), value, type);
-    if (result == SIMBOARD_OK) notifyWritten(index, now);
-    return result;
-  }
+// the runtime let through, so bad calls still get their own codes. Hardware parameters
+// belong to the design, not to a DMA channel: the index is unused.
+inline std::int32_t Board::writeParameterLocked(std::size_t index, const ParameterDefinition& definition,
+                                         const void* value, std::int32_t type, Moment& now) {
+  if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
+  if (!definition.writable) return SIMBOARD_READ_ONLY;
+  if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_WRITES)) return code;
+  const std::int32_t result = writeTyped(definition, values_.at(index), value, type);
+  if (result == SIMBOARD_OK) notifyWritten(index, now);
+  return result;
+}
+
+std::int32_t Board::writeRuntimeLocked(std::int32_t id, const void* value, std::uint32_t dma,
+                                       std::int32_t type, const char*& name) {
   int runtimeIndex = runtimeParameterIndexById(id);
   if (runtimeIndex < 0) return SIMBOARD_INVALID_PARAMETER;
   const auto index = static_cast<std::size_t>(runtimeIndex);
@@ -120,13 +127,13 @@ std::int32_t Board::writeLocked(std::int32_t id, const void* value, std::uint32_
 std::int32_t Board::getParameter(std::int32_t id, void* value, std::uint32_t dma, std::int32_t type,
                                  char** handedOut) {
   Lock lock(mutex_);
-  if (design_ && id >= 1 && static_cast<std::size_t>(id) <= design_->parameters.size()) {
+  if (const ParameterDefinition* definition = designParameter(id)) {
     const auto index = static_cast<std::size_t>(id - 1);
     if (value == nullptr) return SIMBOARD_INVALID_PARAMETER;
     if (std::int32_t code = failures_.consume(Target::Parameter, index, SIMBOARD_READS))
       return code;
     notifyReading(index);
-    return readTyped(design_->parameters[index], values_.at(index), value, type, handedOut);
+    return readTyped(*definition, values_.at(index), value, type, handedOut);
   }
   int runtimeIndex = runtimeParameterIndexById(id);
   if (runtimeIndex < 0) return SIMBOARD_INVALID_PARAMETER;

@@ -82,8 +82,12 @@ class Board {
   using Lock = std::unique_lock<std::mutex>;
   using Clock = Behaviour::Clock;
 
-  std::int32_t writeLocked(std::int32_t id, const void* value, std::uint32_t dma, std::int32_t type,
-                           const char*& name, Moment& now);
+  // The design's parameter with runtime id `id` (1 … n), or null.
+  const ParameterDefinition* designParameter(std::int32_t id) const;
+  std::int32_t writeParameterLocked(std::size_t index, const ParameterDefinition& definition,
+                                    const void* value, std::int32_t type, Moment& now);
+  std::int32_t writeRuntimeLocked(std::int32_t id, const void* value, std::uint32_t dma,
+                                  std::int32_t type, const char*& name);
   std::int32_t readRuntimeLocked(std::size_t index, void* value, std::uint32_t dma,
                                  std::int32_t type);
   std::uint64_t runtimeValueLocked(std::size_t index) const;
@@ -105,8 +109,15 @@ class Board {
   }
   // Lets the behaviours that watch a parameter see its write or bring it up to date, and
   // every behaviour follow a change of values.
-  void notifyWritten(std::size_t index, Moment& now);
-  void notifyReading(std::size_t index) const;
+  // (Inline checks: most parameters have no watcher, and every write and read asks.)
+  void notifyWritten(std::size_t index, Moment& now) {
+    if (index < watchers_.size() && !watchers_[index].empty()) tellWritten(index, now);
+  }
+  void notifyReading(std::size_t index) const {
+    if (index < watchers_.size() && !watchers_[index].empty()) tellReading(index);
+  }
+  void tellWritten(std::size_t index, Moment& now);
+  void tellReading(std::size_t index) const;
   void changedLocked(Moment& now);
 
   mutable std::mutex mutex_;

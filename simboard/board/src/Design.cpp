@@ -5,8 +5,6 @@
 
 namespace brenvik::simboard {
 
-bool isSigned(ValueType type) { return type == ValueType::I32 || type == ValueType::I64; }
-
 bool isInteger(ValueType type) {
   return type == ValueType::U32 || type == ValueType::I32 || type == ValueType::U64 ||
          type == ValueType::I64;

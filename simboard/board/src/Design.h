@@ -26,7 +26,7 @@ inline constexpr std::int32_t kFirstRuntimeParameterId = 600;
 // At most this many events: event n has mask bit 2^n in a 64-bit mask.
 inline constexpr std::size_t kMaxEvents = 64;
 
-bool isSigned(ValueType type);
+inline bool isSigned(ValueType type) { return type == ValueType::I32 || type == ValueType::I64; }
 bool isInteger(ValueType type);  // u32, i32, u64, i64
 
 // Limits and values of integer parameters travel as 64-bit patterns read by the type:

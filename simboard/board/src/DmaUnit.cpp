@@ -243,10 +243,15 @@ class DmaUnit final : public Behaviour, public DmaChannel {
   }
 
  private:
-  // Brings the buffers up to date and finds a picture's buffer (see find).
+  // Finds a picture's buffer (see find), bringing the buffers up to date only when the
+  // picture has not arrived yet: a picture that a wait has just reported is handed out before
+  // the catch-up that would overwrite it on a board that draws slower than its camera sends.
   std::int32_t arrived(BufferSet& buffers, std::int64_t picture, ParameterStore& values,
                        std::uint32_t& index) {
     if (picture < 1) return SIMBOARD_OUT_OF_RANGE;
+    if (const std::int32_t found = find(buffers, picture, index); found != SIMBOARD_NO_PICTURE) {
+      return found;
+    }
     deliver(values, Clock::now());
     return find(buffers, picture, index);
   }

@@ -66,95 +66,93 @@ std::string renderName(const char* name, std::int32_t id, std::int32_t type) {
 
 }  // namespace
 
-Journal::Entry& Journal::next() {
+void Journal::growRing() {
+  ring_.resize(std::clamp(2 * ring_.size(), kFirstEntries, kCapacity));
+}
+
+inline Journal::Entry& Journal::next() {
   if (size_ == 0) dataHead_ = dataTail_ = 0;
   Entry* slot = nullptr;
   if (size_ < kCapacity) {
-    if (size_ == ring_.size()) ring_.resize(std::clamp(2 * ring_.size(), kFirstEntries, kCapacity));
+    if (size_ == ring_.size()) growRing();
     slot = &ring_[size_++];
   } else {
     // The oldest entry makes room; its data goes with it.
     slot = &ring_[head_];
     head_ = (head_ + 1) % kCapacity;
-    dataTail_ = ring_[head_].dataStart;
+    dataTail_ = ring_[head_].record.dataStart;
   }
-  slot->rendered.reset();
-  slot->fieldType = 0;
-  slot->fieldIndex = 0;
-  slot->present = false;
-  slot->hasData = false;
-  slot->bits = 0;
-  slot->dataStart = dataHead_;
-  slot->dataBytes = 0;
-  slot->elements = 0;
+  if (slot->rendered) slot->rendered.reset();
   return *slot;
 }
 
 void Journal::add(const char* name, std::int32_t id, const void* value, std::int32_t type,
                   std::uint32_t fieldSize, std::int32_t result) {
-  Entry& entry = next();
-  entry.name = name;
-  entry.id = id;
-  entry.result = result;
-  entry.type = type;
+  Record& record = next().record;
+  record = Record{.name = name, .id = id, .result = result, .type = type, .dataStart = dataHead_};
   if (value == nullptr) return;
-  entry.present = true;
+  record.present = true;
   switch (type) {
     case runtime::kTypeUint32:
-      entry.bits = load<std::uint32_t>(value);
+      record.bits = load<std::uint32_t>(value);
       break;
     case runtime::kTypeInt64:
     case runtime::kTypeUint64:
     case runtime::kTypeDouble:
-      entry.bits = load<std::uint64_t>(value);
+      record.bits = load<std::uint64_t>(value);
+      break;
+    case runtime::kTypeLutEntry:
+      record.bits = pair(load<LutEntry>(value));
       break;
     case runtime::kTypeString:
-    case runtime::kTypeStringCopy: {
-      // Longer texts are refused by every parameter; the journal keeps their start.
-      const char* text = static_cast<const char*>(value);
-      keep(entry, text, strnlen(text, kMaxTextLength + 1));
+    case runtime::kTypeStringCopy:
+    case runtime::kTypeField:
+      keepData(record, value, fieldSize);
       break;
-    }
-    case runtime::kTypeLutEntry:
-      entry.bits = pair(load<LutEntry>(value));
-      break;
-    case runtime::kTypeField: {
-      const auto access = load<FieldParameterAccess>(value);
-      entry.fieldType = access.valueType;
-      entry.fieldIndex = access.index;
-      // Elements are read only for a request that fits the field: the caller promised that
-      // many, while a refused count may be more than its array holds.
-      const std::size_t width = elementBytes(access.valueType);
-      if (access.values == nullptr || access.index > fieldSize ||
-          access.count > fieldSize - access.index || width == 0) {
-        break;
-      }
-      entry.elements = access.count;
-      keep(entry, access.values, std::size_t{access.count} * width);
-      break;
-    }
     default:
-      entry.present = false;  // an unknown code: nothing readable
+      record.present = false;  // an unknown code: nothing readable
       break;
   }
 }
 
-void Journal::addRegister(const char* name, std::uint32_t id, std::uint64_t value,
-                          std::int32_t result) {
-  Entry& entry = next();
-  entry.name = name;
-  entry.id = static_cast<std::int32_t>(id);
-  entry.result = result;
-  entry.type = 0;
-  entry.present = true;
-  entry.bits = value;
+void Journal::keepData(Record& record, const void* value, std::uint32_t fieldSize) {
+  if (record.type != runtime::kTypeField) {
+    // Longer texts are refused by every parameter; the journal keeps their start.
+    const char* text = static_cast<const char*>(value);
+    keep(record, text, strnlen(text, kMaxTextLength + 1));
+    return;
+  }
+  const auto access = load<FieldParameterAccess>(value);
+  record.fieldType = access.valueType;
+  record.fieldIndex = access.index;
+  // Elements are read only for a request that fits the field: the caller promised that
+  // many, while a refused count may be more than its array holds.
+  const std::size_t width = elementBytes(access.valueType);
+  if (access.values == nullptr || access.index > fieldSize ||
+      access.count > fieldSize - access.index || width == 0) {
+    return;
+  }
+  record.elements = access.count;
+  keep(record, access.values, std::size_t{access.count} * width);
 }
 
-void Journal::keep(Entry& entry, const void* from, std::size_t bytes) {
-  entry.hasData = true;
-  entry.dataStart = place(bytes);
-  entry.dataBytes = static_cast<std::uint32_t>(bytes);
-  if (bytes > 0) std::memcpy(data_.get() + entry.dataStart % dataSize_, from, bytes);
+void Journal::addRegister(const char* name, std::uint32_t id, std::uint64_t value,
+                          std::int32_t result) {
+  Record& record = next().record;
+  record = Record{.name = name,
+                  .id = static_cast<std::int32_t>(id),
+                  .result = result,
+                  .type = 0,
+                  .present = true,
+                  .bits = value,
+                  .dataStart = dataHead_};
+}
+
+void Journal::keep(Record& record, const void* from, std::size_t bytes) {
+  record.hasData = true;
+  record.dataStart = place(bytes);
+  record.dataBytes = static_cast<std::uint32_t>(bytes);
+  if (bytes > 0) std::memcpy(data_.get() + record.dataStart % dataSize_, from, bytes);
 }
 
 // Bytes are kept contiguous: a piece that would run past the end of the ring starts over
@@ -188,7 +186,9 @@ void Journal::growData(std::size_t needed) {
     std::memcpy(grown.get() + (position - dataTail_), data_.get() + offset, piece);
     position += piece;
   }
-  for (std::size_t i = 0; i < size_; ++i) ring_[(head_ + i) % ring_.size()].dataStart -= dataTail_;
+  for (std::size_t i = 0; i < size_; ++i) {
+    ring_[(head_ + i) % ring_.size()].record.dataStart -= dataTail_;
+  }
   data_ = std::move(grown);
   dataSize_ = size;
   dataHead_ = used;
@@ -203,7 +203,7 @@ void Journal::clear() {
   dataHead_ = dataTail_ = 0;
 }
 
-std::string Journal::renderValue(const Entry& entry) const {
+std::string Journal::renderValue(const Record& entry) const {
   std::string out;
   if (!entry.present) return out;
   switch (entry.type) {
@@ -263,14 +263,15 @@ std::string Journal::renderValue(const Entry& entry) const {
 bool Journal::entry(std::size_t index, SimboardWrite& out) const {
   if (index >= size_) return false;
   const Entry& entry = ring_[(head_ + index) % ring_.size()];
+  const Record& record = entry.record;
   if (!entry.rendered) {
     entry.rendered = std::make_unique<Rendered>(
-        Rendered{renderName(entry.name, entry.id, entry.type), renderValue(entry)});
+        Rendered{renderName(record.name, record.id, record.type), renderValue(record)});
   }
   out.name = entry.rendered->name.c_str();
-  out.type = entry.type;
+  out.type = record.type;
   out.value = entry.rendered->value.c_str();
-  out.result = entry.result;
+  out.result = record.result;
   return true;
 }
 

@@ -46,7 +46,8 @@ class Journal {
     std::string name;
     std::string value;
   };
-  struct Entry {
+  // What a write leaves; reset whole for every new entry.
+  struct Record {
     const char* name = nullptr;
     std::int32_t id = 0;
     std::int32_t result = 0;
@@ -59,20 +60,28 @@ class Journal {
     std::uint64_t dataStart = 0;   // position in the data ring (see place)
     std::uint32_t dataBytes = 0;
     std::uint32_t elements = 0;    // code 4096: elements copied
+  };
+  struct Entry {
+    Record record;
     mutable std::unique_ptr<Rendered> rendered;
   };
 
-  // The slot of a new entry (the oldest one's, once the ring is full), emptied.
+  // The slot of a new entry (the oldest one's, once the ring is full), its rendering
+  // dropped; the caller sets its record whole.
   Entry& next();
-  // Copies `bytes` bytes into the data ring and records where on `entry`.
-  void keep(Entry& entry, const void* from, std::size_t bytes);
+  void growRing();  // by doubling, up to kCapacity entries
+  // The texts and field elements of a write of code 6, 22 or 4096: apart from the scalar
+  // case, which every parameter write takes.
+  void keepData(Record& record, const void* value, std::uint32_t fieldSize);
+  // Copies `bytes` bytes into the data ring and records where on `record`.
+  void keep(Record& record, const void* from, std::size_t bytes);
   // Room for `bytes` contiguous bytes at the head of the data ring; returns its position.
   std::uint64_t place(std::size_t bytes);
   void growData(std::size_t needed);
   const std::byte* dataAt(std::uint64_t position) const {
     return data_.get() + position % dataSize_;
   }
-  std::string renderValue(const Entry& entry) const;
+  std::string renderValue(const Record& entry) const;
 
   std::vector<Entry> ring_;  // grows to kCapacity, then wraps at head_
   std::size_t head_ = 0;     // where the oldest entry is once the ring is full

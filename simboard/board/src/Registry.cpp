@@ -22,13 +22,11 @@ template <typename T>
 struct TokenTable {
   std::mutex mutex;
   std::unordered_map<const void*, T> entries;
-  std::atomic<std::uint64_t> changes{0};  // counts every add and remove
 
   void* add(T value) {
     void* token = newToken();
     std::lock_guard lock(mutex);
     entries.emplace(token, std::move(value));
-    changes.fetch_add(1, std::memory_order_release);
     return token;
   }
   T find(const void* token) {
@@ -42,7 +40,6 @@ struct TokenTable {
     if (found == entries.end()) return T();
     T value = std::move(found->second);
     entries.erase(found);
-    changes.fetch_add(1, std::memory_order_release);
     return value;
   }
   std::int32_t size() {
@@ -117,7 +114,9 @@ std::shared_ptr<Board> boardFor(std::uint64_t handle) {
 }
 
 void* registerSession(std::shared_ptr<RuntimeSession> session) {
-  return registries().sessions.add(std::move(session));
+  void* handle = registries().sessions.add(std::move(session));
+  session_cache::changes.fetch_add(1, std::memory_order_release);
+  return handle;
 }
 
 std::shared_ptr<RuntimeSession> findSession(const void* handle) {
@@ -128,34 +127,29 @@ std::shared_ptr<RuntimeSession> findSession(const void* handle) {
 std::shared_ptr<RuntimeSession> removeSession(const void* handle) {
   if (handle == nullptr) return nullptr;
   std::shared_ptr<RuntimeSession> session = registries().sessions.remove(handle);
+  if (session) session_cache::changes.fetch_add(1, std::memory_order_release);
   // A thread's cache may keep the session a while longer; its strings go now.
   if (session) session->releaseStrings();
   return session;
 }
 
-RuntimeSession* cachedSession(const void* handle) {
-  // Trivially destructible: where thread-local storage is emulated (the MinGW runtime), a
-  // thread's block can be freed before the destructors of its thread_local objects run. The
-  // session itself is kept alive in the registries instead.
-  struct Cache {
-    const void* handle = nullptr;
-    std::uint64_t changes = ~std::uint64_t{0};
-    RuntimeSession* session = nullptr;
-  };
-  thread_local Cache cache;
-  if (handle == nullptr) return nullptr;
+namespace session_cache {
+
+constinit std::atomic<std::uint64_t> changes{0};
+constinit thread_local Entry entry;
+
+RuntimeSession* refresh(Entry& cache, const void* handle, std::uint64_t count) {
+  std::shared_ptr<RuntimeSession> session = findSession(handle);
+  cache.session = session.get();
+  cache.handle = handle;
+  cache.changes = count;
   Registries& all = registries();
-  const std::uint64_t changes = all.sessions.changes.load(std::memory_order_acquire);
-  if (cache.handle != handle || cache.changes != changes) {
-    std::shared_ptr<RuntimeSession> session = findSession(handle);
-    cache.session = session.get();
-    cache.handle = handle;
-    cache.changes = changes;
-    std::lock_guard lock(all.keptMutex);
-    all.kept[std::this_thread::get_id()] = std::move(session);
-  }
+  std::lock_guard lock(all.keptMutex);
+  all.kept[std::this_thread::get_id()] = std::move(session);
   return cache.session;
 }
+
+}  // namespace session_cache
 
 std::int32_t sessionCount() { return registries().sessions.size(); }
 

@@ -50,10 +50,34 @@ std::shared_ptr<Board> boardFor(std::uint64_t handle);
 
 void* registerSession(std::shared_ptr<RuntimeSession> session);
 std::shared_ptr<RuntimeSession> findSession(const void* handle);
+namespace session_cache {
+// Counts every registration and removal of a runtime handle.
+extern constinit std::atomic<std::uint64_t> changes;
+// The session a thread found last. Trivially destructible: where thread-local storage is
+// emulated (the MinGW runtime), a thread's block can be freed before the destructors of its
+// thread_local objects run. The session itself is kept alive in the registries instead.
+struct Entry {
+  const void* handle = nullptr;
+  std::uint64_t changes = ~std::uint64_t{0};
+  RuntimeSession* session = nullptr;
+};
+extern constinit thread_local Entry entry;
+// Looks the handle up, fills `cache` and keeps the session alive for the calling thread.
+RuntimeSession* refresh(Entry& cache, const void* handle, std::uint64_t count);
+}  // namespace session_cache
+
 // The session of a live handle, or null; valid on the calling thread until its next call of
 // this function (a per-thread cache keeps it alive), found without a lock while no handle has
-// been registered or removed since the thread last asked.
-RuntimeSession* cachedSession(const void* handle);
+// been registered or removed since the thread last asked. Inline: every runtime call asks.
+inline RuntimeSession* cachedSession(const void* handle) {
+  if (handle == nullptr) return nullptr;
+  // The thread's block is looked up once: in a library that is loaded at run time every
+  // access to a thread_local goes through the C library's lookup.
+  session_cache::Entry& cache = session_cache::entry;
+  const std::uint64_t count = session_cache::changes.load(std::memory_order_acquire);
+  if (cache.handle == handle && cache.changes == count) return cache.session;
+  return session_cache::refresh(cache, handle, count);
+}
 std::shared_ptr<RuntimeSession> removeSession(const void* handle);
 std::int32_t sessionCount();
 

@@ -268,8 +268,8 @@ std::int32_t readFieldTyped(const ParameterDefinition& definition, const Paramet
 
 }  // namespace
 
-std::int32_t writeTyped(const ParameterDefinition& definition, ParameterValue& slot,
-                        const void* value, std::int32_t type) {
+std::int32_t writeTypedValue(const ParameterDefinition& definition, ParameterValue& slot,
+                             const void* value, std::int32_t type) {
   switch (definition.type) {
     case ValueType::F64: {
       if (type != runtime::kTypeDouble) return SIMBOARD_WRONG_TYPE;

@@ -47,17 +47,6 @@ std::uint64_t typeMaximum(ValueType type) {
   }
 }
 
-bool acceptUnsigned(const ParameterDefinition& definition, std::uint64_t value,
-                    std::uint64_t& bits) {
-  if (isSigned(definition.type)) {
-    if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
-    return acceptSigned(definition, static_cast<std::int64_t>(value), bits);
-  }
-  if (value < definition.minimum || value > definition.maximum) return false;
-  bits = value;
-  return true;
-}
-
 bool acceptSigned(const ParameterDefinition& definition, std::int64_t value, std::uint64_t& bits) {
   if (!isSigned(definition.type)) {
     if (value < 0) return false;

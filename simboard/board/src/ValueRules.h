@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <limits>
 #include <string>
 #include <string_view>
 
@@ -16,9 +17,18 @@ std::uint64_t typeMaximum(ValueType type);
 
 // Checks an incoming integer against the parameter's limits (which lie inside its type's
 // range) and yields the stored pattern. False when it does not fit.
-bool acceptUnsigned(const ParameterDefinition& definition, std::uint64_t value,
-                    std::uint64_t& bits);
 bool acceptSigned(const ParameterDefinition& definition, std::int64_t value, std::uint64_t& bits);
+// Inline: most writes are unsigned values of unsigned parameters.
+inline bool acceptUnsigned(const ParameterDefinition& definition, std::uint64_t value,
+                           std::uint64_t& bits) {
+  if (isSigned(definition.type)) {
+    if (value > static_cast<std::uint64_t>(std::numeric_limits<std::int64_t>::max())) return false;
+    return acceptSigned(definition, static_cast<std::int64_t>(value), bits);
+  }
+  if (value < definition.minimum || value > definition.maximum) return false;
+  bits = value;
+  return true;
+}
 bool acceptDouble(const ParameterDefinition& definition, double value, std::uint64_t& bits);
 // A field element against the field's per-element limits (inline: whole tables check
 // every element).
