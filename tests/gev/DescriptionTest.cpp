@@ -10,6 +10,7 @@
 namespace brenvik::gev::test {
 namespace {
 
+#ifdef BRENVIK_XMLLINT
 TEST_F(BridgeTest, DescriptionIsValidGenApi) {
   const std::string schema = BRENVIK_GENAPI_SCHEMA;
   const auto path = std::filesystem::temp_directory_path() /
@@ -26,6 +27,7 @@ TEST_F(BridgeTest, DescriptionIsValidGenApi) {
   std::filesystem::remove(path);
   EXPECT_EQ(status, 0) << output;
 }
+#endif
 
 TEST_F(BridgeTest, EveryParameterHasARegisterOfItsOwn) {
   std::set<std::string> names;

@@ -1,6 +1,8 @@
 # Installs the build tree BUILD_DIR under WORK_DIR, builds the examples (SOURCE_DIR/examples)
-# as a project of their own against the installation, once through its CMake package and once
-# through pkg-config, and runs both grabs from another folder.
+# as a project of their own against the installation, once through its CMake package and, when
+# PKG_CONFIG is given, once through pkg-config, and runs the grabs from another folder. With
+# TOOLCHAIN the examples are cross-built with it and run through EMULATOR, with the
+# installation's bin/ on Wine's search path.
 set(prefix ${WORK_DIR}/prefix)
 set(examples ${WORK_DIR}/examples)
 file(REMOVE_RECURSE ${prefix} ${WORK_DIR}/by-pkg-config)
@@ -16,7 +18,7 @@ function(step description)
 endfunction()
 
 function(expectTenFrames program)
-  step("running ${program}" ${program})
+  step("running ${program}" ${EMULATOR} ${program})
   if(NOT output MATCHES "frame 1: 512 x 1024, mean [0-9.e+]+\n.*frame 10: 512 x 1024, mean")
     message(FATAL_ERROR "${program} printed:\n${output}")
   endif()
@@ -30,10 +32,22 @@ foreach(file include/brenvik/Host.h lib/cmake/Brenvik/BrenvikConfig.cmake
   endif()
 endforeach()
 
+if(TOOLCHAIN)
+  # The toolchain looks for packages in the target system's root alone: name this one.
+  set(compiler -DCMAKE_TOOLCHAIN_FILE=${TOOLCHAIN} -DBrenvik_DIR=${prefix}/lib/cmake/Brenvik)
+  set(ENV{WINEPATH} ${prefix}/bin)
+  set(program grab.exe)
+else()
+  set(compiler -DCMAKE_CXX_COMPILER=${CXX_COMPILER})
+  set(program grab)
+endif()
 step("configuring the examples" ${CMAKE_COMMAND} --fresh -S ${SOURCE_DIR}/examples -B ${examples}
-     -G ${GENERATOR} -DCMAKE_CXX_COMPILER=${CXX_COMPILER} -DCMAKE_PREFIX_PATH=${prefix})
+     -G ${GENERATOR} ${compiler} -DCMAKE_PREFIX_PATH=${prefix})
 step("building the examples" ${CMAKE_COMMAND} --build ${examples})
-expectTenFrames(${examples}/grab)
+expectTenFrames(${examples}/${program})
+if(NOT PKG_CONFIG)
+  return()
+endif()
 
 set(ENV{PKG_CONFIG_PATH} ${prefix}/lib/pkgconfig)
 step("asking pkg-config" ${PKG_CONFIG} --cflags --libs brenvik)

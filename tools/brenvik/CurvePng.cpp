@@ -1,4 +1,4 @@
-// The curve of a lookup table as a PNG picture, through libpng.
+// The curve of a lookup table as a PNG picture.
 #include "tools/brenvik/CurvePng.h"
 
 #include "tools/brenvik/GrayPng.h"
@@ -10,7 +10,6 @@
 
 namespace brenvik::tool {
 
-#if BRENVIK_HAVE_PNG
 namespace {
 
 constexpr std::uint8_t kBackground = 255;
@@ -76,14 +75,5 @@ bool writeCurvePng(const std::string& file, std::span<const std::uint32_t> entri
   }
   return true;
 }
-
-#else
-// A tool built without libpng draws no curves, and says so.
-bool writeCurvePng(const std::string& file, std::span<const std::uint32_t>, std::uint32_t,
-                   std::string* error) {
-  *error = "this brenvik was built without libpng and cannot draw " + file;
-  return false;
-}
-#endif
 
 }  // namespace brenvik::tool

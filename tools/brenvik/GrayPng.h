@@ -1,4 +1,4 @@
-// Gray pictures as PNG, encoded in memory through libpng (when the tool is built with it).
+// Gray pictures as PNG, encoded in memory: the one PNG writer of the tool and the front end.
 #pragma once
 
 #include <cstdint>
@@ -14,7 +14,8 @@ struct GrayPicture {
 };
 
 // Encodes the picture as a PNG (8 or 16 bits gray), fast rather than small. False with a
-// reason in `error` when libpng fails or the tool has no libpng.
+// reason in `error` for a picture that is none (no pixels, no size, another sample size) or
+// when the compressor fails.
 bool encodeGrayPng(const GrayPicture& picture, std::string& png, std::string* error);
 
 }  // namespace brenvik::tool

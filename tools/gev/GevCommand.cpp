@@ -9,20 +9,15 @@
 #include <vector>
 
 #include "tools/brenvik/Command.h"
-
-#ifdef BRENVIK_HAVE_GEV
 #include "tools/brenvik/ErrorText.h"
 #include "tools/gev/Bridge.h"
-#endif
 
 namespace brenvik::tool {
 
 namespace {
 
-#ifdef BRENVIK_HAVE_GEV
 std::atomic<bool> interrupted{false};
 extern "C" void onSignal(int) { interrupted = true; }
-#endif
 
 int run(Context& context, const std::vector<std::string>& arguments) {
   std::string address = "127.0.0.1";
@@ -46,7 +41,6 @@ int run(Context& context, const std::vector<std::string>& arguments) {
       return kExitUsage;
     }
   }
-#ifdef BRENVIK_HAVE_GEV
   const auto listen = gev::net::parseAddress(address);
   if (!listen) {
     context.err << "brenvik gev: --listen takes an IPv4 address, not '" << address << "'\n";
@@ -74,11 +68,6 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     return kExitFailed;
   }
   return kExitOk;
-#else
-  context.err << "brenvik gev: this build has no GigE Vision bridge (its sockets need a POSIX "
-                 "system)\n";
-  return kExitFailed;
-#endif
 }
 
 }  // namespace

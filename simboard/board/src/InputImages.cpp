@@ -3,9 +3,17 @@
 
 #include <cstring>
 #include <fstream>
+#include <memory>
 
-#if defined(BRENVIK_HAVE_PNG)
-#include <png.h>
+#if BRENVIK_HAVE_STB
+// stb_image decodes PNG files, through functions private to this file and from a stream of
+// ours, so that a file opens the way a PGM file does.
+#define STB_IMAGE_STATIC
+#define STB_IMAGE_IMPLEMENTATION
+#define STBI_ONLY_PNG
+#define STBI_NO_STDIO
+#define STBI_NO_LINEAR
+#include <stb/stb_image.h>
 #endif
 
 namespace brenvik::simboard {
@@ -36,43 +44,76 @@ void fill(InputImage& image, const Sample* samples, bool wide) {
   }
 }
 
+#if BRENVIK_HAVE_STB
+// stb_image reads the file through these, from the stream passed as `user`.
+std::istream& streamOf(void* user) { return *static_cast<std::istream*>(user); }
+int readBytes(void* user, char* data, int size) {
+  streamOf(user).read(data, size);
+  return static_cast<int>(streamOf(user).gcount());
+}
+void skipBytes(void* user, int count) {
+  streamOf(user).clear();
+  streamOf(user).seekg(count, std::ios::cur);
+}
+int atEnd(void* user) { return streamOf(user).peek() == std::char_traits<char>::eof() ? 1 : 0; }
+const stbi_io_callbacks kFromStream{&readBytes, &skipBytes, &atEnd};
+
+struct PixelsFree {
+  void operator()(void* pixels) const { stbi_image_free(pixels); }
+};
+
+// Reads a PNG file of any kind as one gray channel: colour as stb_image's luminance
+// ((77 R + 150 G + 29 B) / 256), alpha left out, 16-bit samples kept wide.
 bool readPng(const std::string& path, InputImage& image, std::string& why) {
-#if defined(BRENVIK_HAVE_PNG)
-  png_image png{};
-  png.version = PNG_IMAGE_VERSION;
-  if (!png_image_begin_read_from_file(&png, path.c_str())) {
-    why = png.message;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) {
+    why = "cannot open the file";
     return false;
   }
-  const bool wide = (png.format & PNG_FORMAT_FLAG_LINEAR) != 0;
-  png.format = wide ? PNG_FORMAT_LINEAR_Y : PNG_FORMAT_GRAY;
-  if (png.width == 0 || png.height == 0 || png.width > kLargestSide ||
-      png.height > kLargestSide) {
-    png_image_free(&png);
+  const auto rewind = [&in] {
+    in.clear();
+    in.seekg(0);
+  };
+  int width = 0;
+  int height = 0;
+  int channels = 0;
+  if (stbi_info_from_callbacks(&kFromStream, &in, &width, &height, &channels) == 0) {
+    why = stbi_failure_reason();
+    return false;
+  }
+  // The size is checked before the pixels are decoded, so a huge header costs no memory.
+  if (width <= 0 || height <= 0 || static_cast<std::uint32_t>(width) > kLargestSide ||
+      static_cast<std::uint32_t>(height) > kLargestSide) {
     why = "image size out of range";
     return false;
   }
-  image.width = png.width;
-  image.height = png.height;
-  std::vector<std::uint16_t> samples(std::size_t{png.width} * png.height);
-  bool read = false;
-  if (wide) {
-    read = png_image_finish_read(&png, nullptr, samples.data(), 0, nullptr) != 0;
-    if (read) fill(image, samples.data(), true);
-  } else {
-    std::vector<std::uint8_t> narrow(samples.size());
-    read = png_image_finish_read(&png, nullptr, narrow.data(), 0, nullptr) != 0;
-    if (read) fill(image, narrow.data(), false);
+  rewind();
+  const bool wide = stbi_is_16_bit_from_callbacks(&kFromStream, &in) != 0;
+  rewind();
+  std::unique_ptr<void, PixelsFree> pixels(
+      wide ? static_cast<void*>(
+                 stbi_load_16_from_callbacks(&kFromStream, &in, &width, &height, &channels, 1))
+           : static_cast<void*>(
+                 stbi_load_from_callbacks(&kFromStream, &in, &width, &height, &channels, 1)));
+  if (!pixels) {
+    why = stbi_failure_reason();
+    return false;
   }
-  if (!read) why = png.message;
-  png_image_free(&png);
-  return read;
-#else
-  static_cast<void>(path), static_cast<void>(image);
-  why = "this board was built without PNG support";
-  return false;
-#endif
+  image.width = static_cast<std::uint32_t>(width);
+  image.height = static_cast<std::uint32_t>(height);
+  if (wide) {
+    fill(image, static_cast<const std::uint16_t*>(pixels.get()), true);
+  } else {
+    fill(image, static_cast<const std::uint8_t*>(pixels.get()), false);
+  }
+  return true;
 }
+#else
+bool readPng(const std::string&, InputImage&, std::string& why) {
+  why = "this board was built without stb_image and reads no PNG files";
+  return false;
+}
+#endif
 
 bool hasSuffix(const std::string& text, std::string_view suffix) {
   if (text.size() < suffix.size()) return false;
@@ -139,14 +180,6 @@ std::int32_t readMemoryImage(const SimboardImage& from, InputImage& image) {
   std::memcpy(wide.data(), from.pixels, wide.size() * sizeof(std::uint16_t));
   fill(image, wide.data(), true);
   return SIMBOARD_OK;
-}
-
-bool pngSupported() {
-#if defined(BRENVIK_HAVE_PNG)
-  return true;
-#else
-  return false;
-#endif
 }
 
 }  // namespace brenvik::simboard

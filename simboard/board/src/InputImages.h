@@ -1,5 +1,5 @@
-// Image files that stand in for a camera on the camera port: binary PGM and (where libpng
-// is there) PNG, gray or colour, 8 or 16 bits.
+// Image files that stand in for a camera on the camera port: binary PGM and PNG, gray or
+// colour, 8 or 16 bits.
 #pragma once
 
 #include <cstdint>
@@ -40,8 +40,5 @@ bool readInputImage(const std::string& path, InputImage& image, std::string& why
 // SIMBOARD_INVALID_PARAMETER for null pixels, SIMBOARD_BAD_IMAGE for a size or depth that
 // is none. Throws std::bad_alloc when the memory is not there.
 std::int32_t readMemoryImage(const SimboardImage& from, InputImage& image);
-
-// Whether PNG files can be read (the board was built with libpng).
-bool pngSupported();
 
 }  // namespace brenvik::simboard

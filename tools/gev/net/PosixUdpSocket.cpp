@@ -11,42 +11,15 @@
 #include <array>
 #include <cstring>
 
-#include "tools/gev/net/UdpSocket.h"
+#include "tools/gev/net/SocketParts.h"
 
 namespace brenvik::gev::net {
 
 namespace {
 
-// Connecting a datagram socket sends nothing; any port names the path.
-constexpr std::uint16_t kProbePort = 9;
-
-sockaddr_in toSockaddr(const Endpoint& endpoint) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(endpoint.address);
-  address.sin_port = htons(endpoint.port);
-  return address;
-}
-
+void closeDescriptor(int fd) { ::close(fd); }
 // A socket descriptor closed with its owner.
-class Descriptor {
- public:
-  explicit Descriptor(int fd) : fd_(fd) {}
-  ~Descriptor() {
-    if (fd_ >= 0) ::close(fd_);
-  }
-  Descriptor(const Descriptor&) = delete;
-  Descriptor& operator=(const Descriptor&) = delete;
-  int get() const { return fd_; }
-  int release() {
-    const int fd = fd_;
-    fd_ = -1;
-    return fd;
-  }
-
- private:
-  int fd_;
-};
+using Descriptor = OwnedSocket<int, -1, &closeDescriptor>;
 
 class PosixUdpSocket final : public UdpSocket {
  public:
@@ -64,8 +37,7 @@ class PosixUdpSocket final : public UdpSocket {
     const ssize_t got = ::recvfrom(fd_.get(), buffer, size, MSG_TRUNC,
                                    reinterpret_cast<sockaddr*>(&sender), &senderSize);
     if (got < 0) return errno == EINTR || errno == EAGAIN ? 0 : -1;
-    from.address = ntohl(sender.sin_addr.s_addr);
-    from.port = ntohs(sender.sin_port);
+    from = fromSockaddr(sender);
     return static_cast<long>(got);
   }
 
@@ -137,22 +109,6 @@ class PosixUdpSocket final : public UdpSocket {
 
 }  // namespace
 
-std::optional<std::uint32_t> parseAddress(std::string_view dotted) {
-  if (dotted.size() >= INET_ADDRSTRLEN) return std::nullopt;
-  char text[INET_ADDRSTRLEN] = {};
-  std::memcpy(text, dotted.data(), dotted.size());
-  in_addr address{};
-  if (::inet_pton(AF_INET, text, &address) != 1) return std::nullopt;
-  return ntohl(address.s_addr);
-}
-
-std::string formatAddress(std::uint32_t address) {
-  const in_addr value{htonl(address)};
-  char text[INET_ADDRSTRLEN] = {};
-  ::inet_ntop(AF_INET, &value, text, sizeof text);
-  return text;
-}
-
 std::unique_ptr<UdpSocket> UdpSocket::open(const Endpoint& local, std::string& error) {
   const int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
   if (fd < 0) {
@@ -168,8 +124,7 @@ std::unique_ptr<UdpSocket> UdpSocket::open(const Endpoint& local, std::string& e
   sockaddr_in bound{};
   socklen_t boundSize = sizeof bound;
   ::getsockname(fd, reinterpret_cast<sockaddr*>(&bound), &boundSize);
-  const Endpoint actual{ntohl(bound.sin_addr.s_addr), ntohs(bound.sin_port)};
-  return std::make_unique<PosixUdpSocket>(owner.release(), actual);
+  return std::make_unique<PosixUdpSocket>(owner.release(), fromSockaddr(bound));
 }
 
 std::optional<std::uint32_t> pathMtu(const Endpoint& to) {

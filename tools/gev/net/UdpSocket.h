@@ -38,8 +38,8 @@ class UdpSocket {
 
   virtual Endpoint local() const = 0;
   // Waits up to `timeoutMs` for a datagram and copies at most `size` bytes of it. The
-  // datagram's full size (so a longer one shows as longer than `size`), 0 when none came,
-  // -1 when the socket failed.
+  // datagram's full size where the system tells it, and more than `size` for a longer one
+  // in any case; 0 when none came, -1 when the socket failed.
   virtual long receive(std::uint8_t* buffer, std::size_t size, Endpoint& from, int timeoutMs) = 0;
   virtual bool send(const Endpoint& to, const void* data, std::size_t size) = 0;
   // Sends the datagrams in order, as few system calls as the system allows; how many left.
