@@ -49,7 +49,8 @@ if [[ ! -f $httplib_source/httplib.h ]]; then
   chmod 755 "$work"  # apt downloads as its own user
   trap 'rm -rf "$work"' EXIT
   mkdir -p "$work/lists/partial" "$work/cache/archives/partial"
-  echo "deb-src http://deb.debian.org/debian bookworm main" >"$work/sources.list"
+  release=$(. /etc/os-release && echo "${VERSION_CODENAME:-bookworm}")
+  echo "deb-src http://deb.debian.org/debian $release main" >"$work/sources.list"
   apt_options=(-o Dir::Etc::sourcelist="$work/sources.list" -o Dir::Etc::sourceparts=/nonexistent
                -o Dir::State::Lists="$work/lists" -o Dir::Cache="$work/cache")
   apt-get "${apt_options[@]}" update -qq
