@@ -1,11 +1,11 @@
 // The tool's command line: [--applet PATH] [--board N] [--flags N] [command [arguments]].
 #include "tools/brenvik/CommandLine.h"
 
-#include <charconv>
 #include <iomanip>
 #include <ostream>
 
 #include "tools/brenvik/Command.h"
+#include "tools/brenvik/NumberText.h"
 
 namespace brenvik::tool {
 
@@ -32,15 +32,6 @@ void printUsage(std::ostream& out) {
   }
 }
 
-template <typename Number>
-bool parseNumber(const std::string& text, Number& value) {
-  const int base = text.rfind("0x", 0) == 0 ? 16 : 10;
-  const char* first = text.data() + (base == 16 ? 2 : 0);
-  const char* last = text.data() + text.size();
-  const auto [end, error] = std::from_chars(first, last, value, base);
-  return error == std::errc{} && end == last && first != last;
-}
-
 }  // namespace
 
 int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
@@ -63,8 +54,8 @@ int runCommandLine(const std::vector<std::string>& arguments, std::ostream& out,
     const std::string& value = arguments[++next];
     bool valid = true;
     if (argument == "--applet") context.options.modulePath = value;
-    if (argument == "--board") valid = parseNumber(value, context.options.board);
-    if (argument == "--flags") valid = parseNumber(value, context.options.flags);
+    if (argument == "--board") valid = parseWhole(value, context.options.board, Radix::kDecimalOrHex);
+    if (argument == "--flags") valid = parseWhole(value, context.options.flags, Radix::kDecimalOrHex);
     if (!valid) {
       err << "brenvik: " << argument << " takes a number, not '" << value << "'\n";
       return kExitUsage;

@@ -1,7 +1,6 @@
 // "brenvik gev": serves the applet on one simulated board as a GigE Vision device on the
 // loopback address (another only when --listen names it), until interrupted.
 #include <atomic>
-#include <charconv>
 #include <csignal>
 #include <cstdint>
 #include <ostream>
@@ -10,6 +9,7 @@
 
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 #include "tools/gev/Bridge.h"
 
 namespace brenvik::tool {
@@ -29,9 +29,7 @@ int run(Context& context, const std::vector<std::string>& arguments) {
     if (option == "--listen" && value != nullptr) {
       address = arguments[++i];
     } else if (option == "--board" && value != nullptr &&
-               std::from_chars(value->data(), value->data() + value->size(),
-                               context.options.board)
-                       .ptr == value->data() + value->size()) {
+               parseWhole(*value, context.options.board)) {
       ++i;
     } else if (option == "--input" && value != nullptr) {
       inputs.push_back(arguments[++i]);

@@ -2,7 +2,6 @@
 // of the simulated board and writes each one as a binary PGM file.
 #include <unistd.h>
 
-#include <charconv>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
@@ -19,6 +18,7 @@
 #include "parameters/SdkParameterTable.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 
 namespace brenvik::tool {
 
@@ -44,9 +44,7 @@ struct Request {
 
 template <typename Number>
 bool parseNumber(const std::string& text, Number& value, Number least, Number most) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value);
-  return error == std::errc{} && end == text.data() + text.size() && value >= least &&
-         value <= most;
+  return parseWhole(text, value) && value >= least && value <= most;
 }
 
 // Reads the options; an empty text when they are fine, else what is wrong.

@@ -1,6 +1,5 @@
 // "brenvik debug": the design's debug points and the selected point's state, and injection
 // of single pixels or a PGM image through the debug parameters.
-#include <charconv>
 #include <cstdint>
 #include <optional>
 #include <ostream>
@@ -11,6 +10,7 @@
 #include "parameters/SdkParameterTable.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 
 namespace brenvik::tool {
 
@@ -135,13 +135,7 @@ void show(Debug& debug, std::ostream& out) {
 template <typename Number>
 std::optional<Number> parse(std::string_view text) {
   Number value{};
-  int base = 10;
-  if (text.starts_with("0x")) {
-    text.remove_prefix(2);
-    base = 16;
-  }
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), value, base);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  if (!parseWhole(text, value, Radix::kDecimalOrHex)) return std::nullopt;
   return value;
 }
 

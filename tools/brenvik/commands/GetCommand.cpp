@@ -1,5 +1,4 @@
 // "brenvik get": reads parameters by name or id and prints each value in its own type.
-#include <charconv>
 #include <cstring>
 #include <iomanip>
 #include <limits>
@@ -12,6 +11,7 @@
 #include "runtime/SdkRuntime.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 #include "tools/brenvik/ValueText.h"
 
 namespace brenvik::tool {
@@ -22,8 +22,7 @@ constexpr std::size_t kLutEntriesPerLine = 16;
 
 std::optional<int> parseId(const std::string& text) {
   int id = 0;
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), id);
-  if (error != std::errc{} || end != text.data() + text.size()) return std::nullopt;
+  if (!parseWhole(text, id)) return std::nullopt;
   return id;
 }
 

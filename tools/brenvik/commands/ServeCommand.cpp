@@ -1,6 +1,5 @@
 // "brenvik serve": keeps one applet alive on one simulated board and serves the web front
 // end and its JSON API on the loopback address (another only when --listen names it).
-#include <charconv>
 #include <cstdint>
 #include <ostream>
 #include <string>
@@ -12,6 +11,7 @@
 #include "tools/brenvik/ErrorText.h"
 #include "tools/brenvik/serve/AppletSession.h"
 #include "tools/brenvik/serve/HttpServer.h"
+#include "tools/brenvik/NumberText.h"
 #endif
 
 namespace brenvik::tool {
@@ -19,12 +19,6 @@ namespace brenvik::tool {
 namespace {
 
 constexpr int kDefaultPort = 8080;
-
-template <typename Number>
-bool parseNumber(const std::string& text, Number& number) {
-  const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
-  return error == std::errc{} && end == text.data() + text.size();
-}
 
 int run(Context& context, const std::vector<std::string>& arguments) {
   int port = kDefaultPort;
@@ -34,11 +28,11 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     const std::string& option = arguments[i];
     const bool hasValue = i + 1 < arguments.size();
-    if (option == "--port" && hasValue && parseNumber(arguments[i + 1], port) && port >= 0 &&
+    if (option == "--port" && hasValue && parseWhole(arguments[i + 1], port) && port >= 0 &&
         port <= 65535) {
       ++i;
     } else if (option == "--board" && hasValue &&
-               parseNumber(arguments[i + 1], context.options.board)) {
+               parseWhole(arguments[i + 1], context.options.board)) {
       ++i;
     } else if (option == "--listen" && hasValue && !arguments[i + 1].empty()) {
       address = arguments[++i];

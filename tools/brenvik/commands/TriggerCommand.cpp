@@ -1,6 +1,5 @@
 // "brenvik trigger": the trigger at a glance (mode, state, rate, queue and the four pulse
 // form generators), and software triggers fired on the board with --fire.
-#include <charconv>
 #include <cstdint>
 #include <iomanip>
 #include <ostream>
@@ -10,6 +9,7 @@
 #include "parameters/SdkParameterTable.h"
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 
 namespace brenvik::tool {
 
@@ -103,10 +103,8 @@ int run(Context& context, const std::vector<std::string>& arguments) {
   bool firing = false;
   for (std::size_t i = 0; i < arguments.size(); ++i) {
     if (arguments[i] == "--fire" && i + 1 < arguments.size()) {
-      const std::string& text = arguments[++i];
-      const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), pulses);
       firing = true;
-      if (error != std::errc{} || end != text.data() + text.size()) pulses = 0;
+      if (!parseWhole(arguments[++i], pulses)) pulses = 0;
     } else {
       context.err << "brenvik trigger: unexpected argument '" << arguments[i] << "'\n";
       return kExitUsage;

@@ -1,5 +1,4 @@
 // "brenvik xml": writes the applet's GenICam XML description to a file or standard output.
-#include <charconv>
 #include <fstream>
 #include <ostream>
 #include <string>
@@ -7,6 +6,7 @@
 
 #include "tools/brenvik/Command.h"
 #include "tools/brenvik/ErrorText.h"
+#include "tools/brenvik/NumberText.h"
 
 namespace brenvik::tool {
 
@@ -24,9 +24,7 @@ bool parseArguments(Context& context, const std::vector<std::string>& arguments,
     const std::string& argument = arguments[i];
     if (argument == "--port") {
       const std::string value = i + 1 < arguments.size() ? arguments[++i] : std::string();
-      const auto [end, error] =
-          std::from_chars(value.data(), value.data() + value.size(), parsed.port);
-      if (value.empty() || error != std::errc{} || end != value.data() + value.size()) {
+      if (!parseWhole(value, parsed.port)) {
         context.err << "brenvik xml: --port takes a number, not '" << value << "'\n";
         return false;
       }
