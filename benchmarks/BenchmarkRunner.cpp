@@ -84,6 +84,7 @@ class Recording final : public benchmark::BenchmarkReporter {
   void ReportRuns(const std::vector<Run>& runs) override {
     for (const Run& run : runs) {
       const bool median = run.run_type == Run::RT_Aggregate && run.aggregate_name == "median";
+      if (run.error_occurred) failed_.push_back(run.benchmark_name() + ": " + run.error_message);
       if ((run.run_type != Run::RT_Iteration && !median) || run.error_occurred) continue;
       Result& result = results_[run.run_name.str()];
       result.nanoseconds = run.GetAdjustedRealTime() * toNanoseconds(run.time_unit);
@@ -95,10 +96,13 @@ class Recording final : public benchmark::BenchmarkReporter {
   void Finalize() override { display_->Finalize(); }
 
   const Results& results() const { return results_; }
+  // "name: why" of every case that ended with an error instead of a measurement.
+  const std::vector<std::string>& failed() const { return failed_; }
 
  private:
   std::unique_ptr<benchmark::BenchmarkReporter> display_;
   Results results_;
+  std::vector<std::string> failed_;
 };
 
 std::string timeText(double nanoseconds) {
@@ -160,11 +164,11 @@ int runBenchmarks(int argc, char** argv, Summary summary) {
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
   benchmark::RunSpecifiedBenchmarks(&recording);
   benchmark::Shutdown();
-  if (summary != nullptr) {
-    summary(recording.results(), std::cerr);
-    std::cerr.flush();
-  }
-  return 0;
+  if (summary != nullptr) summary(recording.results(), std::cerr);
+  // A case that could not measure fails the program, so that a smoke run notices.
+  for (const std::string& failure : recording.failed()) std::cerr << "failed: " << failure << "\n";
+  std::cerr.flush();
+  return recording.failed().empty() ? 0 : 1;
 }
 
 }  // namespace brenvik::bench

@@ -27,7 +27,8 @@ using Results = std::map<std::string, Result>;  // by benchmark name, e.g. "widt
 using Summary = void (*)(const Results& results, std::ostream& out);
 
 // Parses the flags, runs the benchmarks the filter selects and writes the report, then the
-// summary if one is given. Returns the program's exit status.
+// summary if one is given. Returns the program's exit status: 1 when a case ended with an
+// error (each is named on standard error).
 int runBenchmarks(int argc, char** argv, Summary summary = nullptr);
 
 // Lines of a summary of CPU times against targets, under targetHeader(): a case against a
